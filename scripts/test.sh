@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds with sanitizers and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+build=build/test
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMASCOT_SANITIZE=ON -DMASCOT_WERROR=ON
+cmake --build "$build" -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
