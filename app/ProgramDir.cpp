@@ -2,10 +2,6 @@
 
 namespace mascot {
 
-std::optional<std::string> g_programDir;
-int g_archiveMode = 0;
-Resources* g_hInstance = nullptr;
-
 std::string ProgramDirFromPath(std::string_view path, std::string_view separators) {
     for (size_t i = path.size(); i-- > 1;) {
         if (separators.find(path[i]) != std::string_view::npos)

@@ -1,22 +1,12 @@
 // The program directory: where the settings file, content files and archives lie.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/Globals.h"
+
 namespace mascot {
-
-class Resources;
-
-// The executable's directory with its trailing separator, set once at start-up and read-only
-// afterwards; nothing before start-up and after FreeProgramDir.
-extern std::optional<std::string> g_programDir;
-// Where content files come from: 0 loose files only, 1 archive files beside the program,
-// 2 embedded archive; other values act as 0.
-extern int g_archiveMode;
-// The program's own resources, for the archive's resource lookups.
-extern Resources* g_hInstance;
 
 // Cuts an executable path after its last separator. The scan runs from the last byte down to
 // the second one: the first byte is never examined, so a path whose only separator is its first
