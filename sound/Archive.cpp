@@ -24,7 +24,9 @@ std::optional<uint32_t> ReadU32(std::span<const uint8_t> bytes, size_t offset) {
 }
 
 // Positions inside the index are 16-bit and wrap around.
-uint16_t Advance(uint16_t position, uint32_t distance) { return static_cast<uint16_t>(position + distance); }
+uint16_t Advance(uint16_t position, uint32_t distance) {
+    return static_cast<uint16_t>(position + distance);
+}
 
 bool NameEquals(const ArchiveEntry& entry, std::string_view name) {
     if (entry.name.size() != name.size())
@@ -97,7 +99,8 @@ uint16_t FindArchiveEntryIn(std::span<const uint8_t> index, std::string_view nam
     return 0;
 }
 
-std::optional<std::span<const uint8_t>> ArchiveDataOf(const ArchiveEntry& entry, std::span<const uint8_t> data) {
+std::optional<std::span<const uint8_t>> ArchiveDataOf(const ArchiveEntry& entry,
+                                                      std::span<const uint8_t> data) {
     if (entry.dataOffset > data.size() || data.size() - entry.dataOffset < entry.length)
         return std::nullopt;
     return data.subspan(entry.dataOffset, entry.length);
@@ -124,7 +127,9 @@ void FreeArchiveIndex() {
     Index().loaded = false;
 }
 
-bool IsArchiveIndexLoaded() { return Index().loaded; }
+bool IsArchiveIndexLoaded() {
+    return Index().loaded;
+}
 
 uint16_t FindArchiveEntry(std::string_view name) {
     if (!Index().loaded)

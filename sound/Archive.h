@@ -59,7 +59,8 @@ std::optional<ArchiveEntry> ArchiveEntryIn(std::span<const uint8_t> index, uint1
 // The walk through a bucket stops at the first entry that lies outside the index.
 uint16_t FindArchiveEntryIn(std::span<const uint8_t> index, std::string_view name);
 // The bytes of `entry` inside `data`, or nothing when its range lies outside.
-std::optional<std::span<const uint8_t>> ArchiveDataOf(const ArchiveEntry& entry, std::span<const uint8_t> data);
+std::optional<std::span<const uint8_t>> ArchiveDataOf(const ArchiveEntry& entry,
+                                                      std::span<const uint8_t> data);
 
 // The program's one loaded index. Loading replaces any index loaded before.
 // Mode 1 reads "archive.idx" from g_programDir; mode 2 copies the resource "ARCHIVEX" 137 of

@@ -12,6 +12,8 @@ void PlaySound(CSoundPlayer* player, uint32_t index) {
     player->Play();
 }
 
-bool PlayFile(Audio& audio, const std::string& name) { return audio.PlayFileNoStop(name); }
+bool PlayFile(Audio& audio, const std::string& name) {
+    return audio.PlayFileNoStop(name);
+}
 
 }  // namespace mascot

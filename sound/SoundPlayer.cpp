@@ -5,7 +5,9 @@
 
 namespace mascot {
 
-CSoundPlayer::~CSoundPlayer() { Free(); }
+CSoundPlayer::~CSoundPlayer() {
+    Free();
+}
 
 bool CSoundPlayer::Load(std::string_view name) {
     Free();

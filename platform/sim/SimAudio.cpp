@@ -114,8 +114,12 @@ std::vector<SimAudio::Event> SimAudio::Plays() const {
     return plays;
 }
 
-bool SimAudio::IsPlaying() const { return m_playing && (!m_endsAt || m_clock.Elapsed() < *m_endsAt); }
+bool SimAudio::IsPlaying() const {
+    return m_playing && (!m_endsAt || m_clock.Elapsed() < *m_endsAt);
+}
 
-const SimAudio::Event* SimAudio::Playing() const { return IsPlaying() ? &m_current : nullptr; }
+const SimAudio::Event* SimAudio::Playing() const {
+    return IsPlaying() ? &m_current : nullptr;
+}
 
 }  // namespace mascot

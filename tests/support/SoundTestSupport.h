@@ -92,7 +92,9 @@ inline void AppendU32(Bytes& out, uint32_t value) {
     AppendU16(out, value >> 16);
 }
 
-inline void AppendTag(Bytes& out, const char (&tag)[5]) { out.insert(out.end(), tag, tag + 4); }
+inline void AppendTag(Bytes& out, const char (&tag)[5]) {
+    out.insert(out.end(), tag, tag + 4);
+}
 
 // A PCM RIFF WAVE image of `dataSize` sample bytes (a ramp from `first`) at `byteRate` bytes a
 // second, mono 8-bit.
@@ -127,6 +129,8 @@ inline Bytes Scramble(const Bytes& plain, uint8_t seed) {
     return out;
 }
 
-inline Bytes ToBytes(std::span<const uint8_t> bytes) { return Bytes(bytes.begin(), bytes.end()); }
+inline Bytes ToBytes(std::span<const uint8_t> bytes) {
+    return Bytes(bytes.begin(), bytes.end());
+}
 
 }  // namespace mascot::test

@@ -11,7 +11,9 @@ namespace {
 
 using test::Bytes;
 
-uint32_t U16At(const Bytes& bytes, size_t at) { return bytes[at] | bytes[at + 1] << 8; }
+uint32_t U16At(const Bytes& bytes, size_t at) {
+    return bytes[at] | bytes[at + 1] << 8;
+}
 
 TEST(ArchiveBuilderTest, LaysOutIndexAndDataAsTheProgramReadsThem) {
     std::string error;

@@ -18,15 +18,20 @@ using test::Bytes;
 // from a file truncated while it is read.
 class ShortReadFileSystem final : public FileSystem {
 public:
-    std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) override { return m_real.ReadFile(path); }
-    std::optional<std::vector<uint8_t>> ReadRange(const std::string& path, uint64_t offset, uint32_t length) override {
+    std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) override {
+        return m_real.ReadFile(path);
+    }
+    std::optional<std::vector<uint8_t>> ReadRange(const std::string& path, uint64_t offset,
+                                                  uint32_t length) override {
         auto bytes = m_real.ReadRange(path, offset, length);
         if (bytes && bytes->size() > m_rangeLimit)
             bytes->resize(m_rangeLimit);
         return bytes;
     }
     std::optional<uint64_t> FileSize(const std::string& path) override { return m_real.FileSize(path); }
-    bool UpdateFile(const std::string& path, const Edit& edit) override { return m_real.UpdateFile(path, edit); }
+    bool UpdateFile(const std::string& path, const Edit& edit) override {
+        return m_real.UpdateFile(path, edit);
+    }
 
     size_t m_rangeLimit = SIZE_MAX;
 

@@ -22,7 +22,8 @@ struct RawIndex {
     uint32_t Here() const { return static_cast<uint32_t>(bytes.size()); }
     void Count(uint32_t count) { test::AppendU16(bytes, count); }
     // An entry of `name`; its size and name length are the true ones unless given.
-    void Entry(const std::string& name, std::optional<uint16_t> size = {}, std::optional<uint16_t> nameLength = {}) {
+    void Entry(const std::string& name, std::optional<uint16_t> size = {},
+               std::optional<uint16_t> nameLength = {}) {
         test::AppendU16(bytes, size.value_or(static_cast<uint16_t>(16 + name.size())));
         test::AppendU16(bytes, 0);
         test::AppendU32(bytes, 0);
@@ -46,8 +47,13 @@ BuiltArchive BuildOrFail(std::vector<ArchiveSource> sources) {
 }
 
 TEST(ArchiveIndexTest, LooksNamesUpInTheBucketOfTheirFoldedFirstByte) {
-    const BuiltArchive archive = BuildOrFail({{"sa0014_.wav", {}}, {"Sa0015_.wav", {}}, {"s", {}},
-                                              {"", {}}, {"Zebra", {}}, {"\xFF\x01", {}}, {"[x", {}}});
+    const BuiltArchive archive = BuildOrFail({{"sa0014_.wav", {}},
+                                              {"Sa0015_.wav", {}},
+                                              {"s", {}},
+                                              {"", {}},
+                                              {"Zebra", {}},
+                                              {"\xFF\x01", {}},
+                                              {"[x", {}}});
     struct Case {
         std::string name;
         bool found;
@@ -65,8 +71,8 @@ TEST(ArchiveIndexTest, LooksNamesUpInTheBucketOfTheirFoldedFirstByte) {
         {"Zebra", true},
         {"zebra", false},
         {std::string("\xFF\x01", 2), true},
-        {"[x", true},  // "[" follows "Z" and is not folded
-        {"x", false},  // an empty bucket
+        {"[x", true},                                  // "[" follows "Z" and is not folded
+        {"x", false},                                  // an empty bucket
         {std::string("sa0014_.wav\0rest", 16), true},  // a name ends at its zero byte
     };
     for (const Case& c : cases) {

@@ -98,7 +98,8 @@ TEST_F(LoadContentTest, LoosePlainAndScrambledFiles) {
     const Case cases[] = {
         {"plain wave, handed whole", wave, true, wave, false},
         {"scrambled wave, handed from its RIFF header", test::Scramble(wave, 0xA7), true, wave, true},
-        {"plain file starting with 1 is taken as scrambled", plainStartingWith1, true, expectedFromPlain1, true},
+        {"plain file starting with 1 is taken as scrambled", plainStartingWith1, true, expectedFromPlain1,
+         true},
         {"two-byte scrambled file: nothing to descramble, still reseeds", Bytes{1, 200}, true, {}, true},
         {"one byte 1: no seed byte, still reseeds", Bytes{1}, true, {}, true},
         {"empty file yields nothing", Bytes{}, false, {}, false},

@@ -26,8 +26,8 @@ struct ToolRun {
 
 // Runs kqtool with `args` (already quoted as the shell needs) in `dir`.
 ToolRun Kqtool(const test::TempDir& dir, const std::string& args) {
-    const std::string command = "cd '" + dir.Dir() + "' && '" MASCOT_KQTOOL_PATH "' " + args +
-                                " >'" + dir.Path("stdout.txt") + "' 2>'" + dir.Path("stderr.txt") + "'";
+    const std::string command = "cd '" + dir.Dir() + "' && '" MASCOT_KQTOOL_PATH "' " + args + " >'" +
+                                dir.Path("stdout.txt") + "' 2>'" + dir.Path("stderr.txt") + "'";
     const int status = std::system(command.c_str());
     ToolRun run;
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -18,8 +18,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.Ok());
         for (size_t i = 0; i < kSoundNames.size(); ++i) {
-            m_waves.push_back(test::MakeWave(800 + 100 * static_cast<uint32_t>(i), 8000, static_cast<uint8_t>(i)));
-            m_dir.Write(std::string(kSoundNames[i]), test::Scramble(m_waves[i], static_cast<uint8_t>(40 + i)));
+            m_waves.push_back(
+                test::MakeWave(800 + 100 * static_cast<uint32_t>(i), 8000, static_cast<uint8_t>(i)));
+            m_dir.Write(std::string(kSoundNames[i]),
+                        test::Scramble(m_waves[i], static_cast<uint8_t>(40 + i)));
         }
     }
 

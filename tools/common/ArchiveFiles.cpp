@@ -31,7 +31,9 @@ uint8_t BucketOfName(std::string_view name) {
     return ArchiveBucketOf(name.empty() ? 0 : static_cast<uint8_t>(name.front()));
 }
 
-std::string Quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
+std::string Quoted(std::string_view name) {
+    return "'" + std::string(name) + "'";
+}
 
 // The reasons a single source cannot go into an archive, or empty.
 std::string CheckSource(const ArchiveSource& source) {
@@ -81,8 +83,8 @@ std::optional<BuiltArchive> BuildArchive(std::vector<ArchiveSource> sources, std
         if (i > 0 && sources[i - 1].name == source.name)
             error = Quoted(source.name) + ": the name appears twice";
         if (archive.data.size() > kMax32)
-            error = Quoted(source.name) + ": its data would start at offset " + std::to_string(archive.data.size()) +
-                    ", past what a 32-bit offset holds";
+            error = Quoted(source.name) + ": its data would start at offset " +
+                    std::to_string(archive.data.size()) + ", past what a 32-bit offset holds";
         if (!error.empty())
             return std::nullopt;
         buckets[BucketOfName(source.name)].push_back({&source, archive.data.size()});
@@ -132,10 +134,11 @@ ArchiveListing ListArchive(std::span<const uint8_t> index) {
                                            std::to_string(position) + " lies outside the index");
                 break;
             }
-            const std::string_view name(reinterpret_cast<const char*>(entry->name.data()), entry->name.size());
+            const std::string_view name(reinterpret_cast<const char*>(entry->name.data()),
+                                        entry->name.size());
             if (FindArchiveEntryIn(index, name) != position)
-                listing.problems.push_back("entry " + Quoted(name) + " at offset " + std::to_string(position) +
-                                           " cannot be found by its name");
+                listing.problems.push_back("entry " + Quoted(name) + " at offset " +
+                                           std::to_string(position) + " cannot be found by its name");
             listing.entries.push_back(*entry);
             position = static_cast<uint16_t>(position + entry->size);
         }
