@@ -1,9 +1,8 @@
-// Helpers for the content, archive and sound tests: a real temporary program directory, wave
+// Helpers for the content, archive and sound tests: byte files in a temporary directory, wave
 // images, and the program-wide values those tests change.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -15,44 +14,23 @@
 #include "app/Globals.h"
 #include "sound/Archive.h"
 #include "sound/Content.h"
+#include "support/TempDir.h"
 
 namespace mascot::test {
 
 using Bytes = std::vector<uint8_t>;
 
-// A fresh directory under the system's temporary directory, removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mascot-sound-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            m_path = pattern;
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    ~TempDir() {
-        std::error_code ec;
-        if (!m_path.empty())
-            std::filesystem::remove_all(m_path, ec);
-    }
-    // The directory with its trailing separator, as the program directory is kept.
-    std::string Dir() const { return m_path + "/"; }
-    std::string Path(const std::string& name) const { return Dir() + name; }
-    bool Ok() const { return !m_path.empty(); }
+// Files of test bytes in a temporary directory.
+inline void WriteBytes(const TempDir& dir, const std::string& name, const Bytes& bytes) {
+    std::ofstream out(dir.File(name), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << "cannot write " << dir.File(name);
+}
 
-    void Write(const std::string& name, const Bytes& bytes) const {
-        std::ofstream out(Path(name), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        ASSERT_TRUE(out.good()) << "cannot write " << Path(name);
-    }
-    Bytes Read(const std::string& name) const {
-        std::ifstream in(Path(name), std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
-private:
-    std::string m_path;
-};
+inline Bytes ReadBytes(const TempDir& dir, const std::string& name) {
+    const std::string text = dir.Read(name);
+    return Bytes(text.begin(), text.end());
+}
 
 // Sets the program-wide values content loading reads, and puts back what was there (freeing any
 // archive index the test loaded).

@@ -42,7 +42,6 @@ private:
 class ArchiveContentTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.Ok());
         std::string error;
         const auto archive = BuildArchive(
             {
@@ -59,8 +58,8 @@ protected:
     // Puts the archive where `mode` reads it and loads its index.
     void Install(int mode) {
         g_archiveMode = mode;
-        m_dir.Write("archive.idx", m_archive.index);
-        m_dir.Write("archive.dat", m_archive.data);
+        test::WriteBytes(m_dir, "archive.idx", m_archive.index);
+        test::WriteBytes(m_dir, "archive.dat", m_archive.data);
         m_resources.Add("ARCHIVEX", kArchiveIndexResource, m_archive.index);
         m_resources.Add("ARCHIVEX", kArchiveDataResource, m_archive.data);
         ASSERT_EQ(LoadArchiveIndex(mode, m_files), mode == 1 || mode == 2);
@@ -101,9 +100,9 @@ TEST_F(ArchiveContentTest, EntriesLoadInBothArchiveModes) {
 }
 
 TEST_F(ArchiveContentTest, LooseFilesComeFirstInMode1AndAreIgnoredInMode2) {
-    m_dir.Write("sa0014_.wav", m_loose);
-    m_dir.Write("sa0017_.wav", m_loose);  // not in the archive
-    m_dir.Write("sa0018_.wav", {});       // an empty loose file hides the archive's entry
+    test::WriteBytes(m_dir, "sa0014_.wav", m_loose);
+    test::WriteBytes(m_dir, "sa0017_.wav", m_loose);  // not in the archive
+    test::WriteBytes(m_dir, "sa0018_.wav", {});       // an empty loose file hides the archive's entry
 
     Install(1);
     EXPECT_EQ(Load("sa0014_.wav"), m_loose);
@@ -123,10 +122,10 @@ TEST_F(ArchiveContentTest, LooseFilesComeFirstInMode1AndAreIgnoredInMode2) {
 
 TEST_F(ArchiveContentTest, MissingOrShortArchiveDataYieldsNothing) {
     Install(1);
-    std::filesystem::remove(m_dir.Path("archive.dat"));
+    std::filesystem::remove(m_dir.File("archive.dat"));
     EXPECT_EQ(Load("sa0014_.wav"), std::nullopt);
     // A data file cut before the entry's end: the range lies outside the data.
-    m_dir.Write("archive.dat", Bytes(m_archive.data.begin(), m_archive.data.end() - 1));
+    test::WriteBytes(m_dir, "archive.dat", Bytes(m_archive.data.begin(), m_archive.data.end() - 1));
     EXPECT_EQ(Load("sa0018_.wav"), std::nullopt);
     EXPECT_EQ(Load("sa0014_.wav"), m_archived);
 
@@ -158,7 +157,7 @@ TEST_F(ArchiveContentTest, AShortReadHandsOutOnlyTheBytesRead) {
 }
 
 TEST_F(ArchiveContentTest, IndexLoadsOnlyInTheArchiveModes) {
-    m_dir.Write("archive.idx", m_archive.index);
+    test::WriteBytes(m_dir, "archive.idx", m_archive.index);
     m_resources.Add("ARCHIVEX", kArchiveIndexResource, m_archive.index);
     struct Case {
         int mode;
@@ -171,7 +170,7 @@ TEST_F(ArchiveContentTest, IndexLoadsOnlyInTheArchiveModes) {
         EXPECT_EQ(FindArchiveEntry("sa0014_.wav") != 0, c.loads);
     }
     // Without the index file or resource there is no index; freeing twice is harmless.
-    std::filesystem::remove(m_dir.Path("archive.idx"));
+    std::filesystem::remove(m_dir.File("archive.idx"));
     EXPECT_FALSE(LoadArchiveIndex(1, m_files));
     g_hInstance = nullptr;
     EXPECT_FALSE(LoadArchiveIndex(2, m_files));

@@ -64,10 +64,7 @@ class LoadContentTest : public ::testing::Test {
 protected:
     static constexpr uint32_t kTick = 0x00C0FFEE;
 
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.Ok());
-        m_clock.SetTickBase(kTick);
-    }
+    void SetUp() override { m_clock.SetTickBase(kTick); }
 
     test::TempDir m_dir;
     PosixFileSystem m_files;
@@ -107,9 +104,9 @@ TEST_F(LoadContentTest, LoosePlainAndScrambledFiles) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::filesystem::remove(m_dir.Path("c.wav"));
+        std::filesystem::remove(m_dir.File("c.wav"));
         if (c.file)
-            m_dir.Write("c.wav", *c.file);
+            test::WriteBytes(m_dir, "c.wav", *c.file);
         Srand(1);
         const auto content = LoadContent(m_ports, "c.wav");
         ASSERT_EQ(content != nullptr, c.loads);
@@ -122,7 +119,7 @@ TEST_F(LoadContentTest, LoosePlainAndScrambledFiles) {
 }
 
 TEST_F(LoadContentTest, ReadsOnlyFromTheProgramDirectory) {
-    m_dir.Write("s.wav", test::MakeWave(8));
+    test::WriteBytes(m_dir, "s.wav", test::MakeWave(8));
     EXPECT_NE(LoadContent(m_ports, "s.wav"), nullptr);
     // Any mode but 2 reads loose files.
     g_archiveMode = 7;
@@ -131,10 +128,10 @@ TEST_F(LoadContentTest, ReadsOnlyFromTheProgramDirectory) {
     // Without a program directory nothing is looked for, not even in the current directory.
     g_programDir.reset();
     EXPECT_EQ(LoadContent(m_ports, "s.wav"), nullptr);
-    EXPECT_EQ(LoadContent(m_ports, m_dir.Path("s.wav")), nullptr);
+    EXPECT_EQ(LoadContent(m_ports, m_dir.File("s.wav")), nullptr);
     // A folder of that name is no content file.
     g_programDir = m_dir.Dir();
-    std::filesystem::create_directory(m_dir.Path("d.wav"));
+    std::filesystem::create_directory(m_dir.File("d.wav"));
     EXPECT_EQ(LoadContent(m_ports, "d.wav"), nullptr);
 }
 

@@ -27,12 +27,12 @@ struct ToolRun {
 // Runs kqtool with `args` (already quoted as the shell needs) in `dir`.
 ToolRun Kqtool(const test::TempDir& dir, const std::string& args) {
     const std::string command = "cd '" + dir.Dir() + "' && '" MASCOT_KQTOOL_PATH "' " + args + " >'" +
-                                dir.Path("stdout.txt") + "' 2>'" + dir.Path("stderr.txt") + "'";
+                                dir.File("stdout.txt") + "' 2>'" + dir.File("stderr.txt") + "'";
     const int status = std::system(command.c_str());
     ToolRun run;
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const Bytes out = dir.Read("stdout.txt");
-    const Bytes err = dir.Read("stderr.txt");
+    const Bytes out = test::ReadBytes(dir, "stdout.txt");
+    const Bytes err = test::ReadBytes(dir, "stderr.txt");
     run.out.assign(out.begin(), out.end());
     run.err.assign(err.begin(), err.end());
     return run;
@@ -41,10 +41,9 @@ ToolRun Kqtool(const test::TempDir& dir, const std::string& args) {
 class KqtoolArchiveTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.Ok());
-        std::filesystem::create_directories(m_dir.Path("content/sub"));
+        std::filesystem::create_directories(m_dir.File("content/sub"));
         for (const auto& [name, bytes] : m_files)
-            m_dir.Write("content/" + name, bytes);
+            test::WriteBytes(m_dir, "content/" + name, bytes);
     }
 
     std::optional<Bytes> LoadFrom(const std::string& programDir, int mode, Resources* resources) {
@@ -69,7 +68,7 @@ protected:
 TEST_F(KqtoolArchiveTest, BuildListExtractRoundTrip) {
     const ToolRun build = Kqtool(m_dir, "archive build content -o out/archive");
     ASSERT_NE(build.code, 0) << "the output folder does not exist yet";
-    std::filesystem::create_directory(m_dir.Path("out"));
+    std::filesystem::create_directory(m_dir.File("out"));
     const ToolRun built = Kqtool(m_dir, "archive build content -o out/archive");
     ASSERT_EQ(built.code, 0) << built.err;
     EXPECT_NE(built.err.find("skipping 'sub'"), std::string::npos) << built.err;
@@ -82,36 +81,36 @@ TEST_F(KqtoolArchiveTest, BuildListExtractRoundTrip) {
     const ToolRun all = Kqtool(m_dir, "archive extract out/archive.idx -o all");
     ASSERT_EQ(all.code, 0) << all.err;
     for (const auto& [name, bytes] : m_files)
-        EXPECT_EQ(m_dir.Read("all/" + name), bytes) << name;
-    EXPECT_FALSE(std::filesystem::exists(m_dir.Path("all/sub")));
+        EXPECT_EQ(test::ReadBytes(m_dir, "all/" + name), bytes) << name;
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("all/sub")));
 
     const ToolRun some = Kqtool(m_dir, "archive extract out/archive.idx -o some Sa0016_.wav nothere.wav");
     EXPECT_EQ(some.code, 2);
     EXPECT_NE(some.err.find("'nothere.wav' is not in the archive"), std::string::npos) << some.err;
-    EXPECT_EQ(m_dir.Read("some/Sa0016_.wav"), test::MakeWave(10));
-    EXPECT_FALSE(std::filesystem::exists(m_dir.Path("some/sa0016_.wav")));
+    EXPECT_EQ(test::ReadBytes(m_dir, "some/Sa0016_.wav"), test::MakeWave(10));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("some/sa0016_.wav")));
 }
 
 TEST_F(KqtoolArchiveTest, BuiltArchiveServesTheProgramInBothModes) {
     ASSERT_EQ(Kqtool(m_dir, "archive build content -o archive").code, 0);
-    std::filesystem::create_directory(m_dir.Path("empty-dir"));
+    std::filesystem::create_directory(m_dir.File("empty-dir"));
     // Mode 1: the files beside the program; mode 2: the same bytes as resources.
     EXPECT_EQ(LoadFrom(m_dir.Dir(), 1, nullptr), m_wave);
     SimResources resources;
-    resources.Add("ARCHIVEX", kArchiveIndexResource, m_dir.Read("archive.idx"));
-    resources.Add("ARCHIVEX", kArchiveDataResource, m_dir.Read("archive.dat"));
-    EXPECT_EQ(LoadFrom(m_dir.Path("empty-dir/"), 2, &resources), m_wave);
+    resources.Add("ARCHIVEX", kArchiveIndexResource, test::ReadBytes(m_dir, "archive.idx"));
+    resources.Add("ARCHIVEX", kArchiveDataResource, test::ReadBytes(m_dir, "archive.dat"));
+    EXPECT_EQ(LoadFrom(m_dir.File("empty-dir/"), 2, &resources), m_wave);
 }
 
 TEST_F(KqtoolArchiveTest, RefusesBrokenInputsWithTheirReason) {
     // Names too many for 64 KiB of index.
-    std::filesystem::create_directory(m_dir.Path("many"));
+    std::filesystem::create_directory(m_dir.File("many"));
     for (int i = 0; i < 300; ++i)
-        m_dir.Write("many/" + std::to_string(i) + std::string(200, 'n'), {});
+        test::WriteBytes(m_dir, "many/" + std::to_string(i) + std::string(200, 'n'), {});
     ToolRun run = Kqtool(m_dir, "archive build many -o many");
     EXPECT_EQ(run.code, 2);
     EXPECT_NE(run.err.find("64 KiB"), std::string::npos) << run.err;
-    EXPECT_FALSE(std::filesystem::exists(m_dir.Path("many.idx")));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("many.idx")));
 
     EXPECT_EQ(Kqtool(m_dir, "archive build nowhere -o x").code, 2);
     EXPECT_EQ(Kqtool(m_dir, "archive build content").code, 64);
@@ -125,28 +124,28 @@ TEST_F(KqtoolArchiveTest, RefusesBrokenInputsWithTheirReason) {
     std::string error;
     const auto evil = BuildArchive({{"../evil", {1, 2}}, {"fine", {3}}}, error);
     ASSERT_TRUE(evil) << error;
-    m_dir.Write("evil.idx", evil->index);
-    m_dir.Write("evil.dat", evil->data);
+    test::WriteBytes(m_dir, "evil.idx", evil->index);
+    test::WriteBytes(m_dir, "evil.dat", evil->data);
     run = Kqtool(m_dir, "archive extract evil.idx -o out");
     EXPECT_EQ(run.code, 2);
     EXPECT_NE(run.err.find("not a plain file name"), std::string::npos) << run.err;
-    EXPECT_FALSE(std::filesystem::exists(m_dir.Path("evil")));
-    EXPECT_EQ(m_dir.Read("out/fine"), Bytes{3});
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("evil")));
+    EXPECT_EQ(test::ReadBytes(m_dir, "out/fine"), Bytes{3});
 
-    m_dir.Write("cut.idx", Bytes(evil->index.begin(), evil->index.end() - 3));
+    test::WriteBytes(m_dir, "cut.idx", Bytes(evil->index.begin(), evil->index.end() - 3));
     run = Kqtool(m_dir, "archive list cut.idx");
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.err.find("lies outside the index"), std::string::npos) << run.err;
 }
 
 TEST_F(KqtoolArchiveTest, ScrambleRoundTripAndLoad) {
-    m_dir.Write("plain.wav", m_wave);
+    test::WriteBytes(m_dir, "plain.wav", m_wave);
     ASSERT_EQ(Kqtool(m_dir, "scramble plain.wav s.wav --seed 200").code, 0);
-    EXPECT_EQ(m_dir.Read("s.wav"), test::Scramble(m_wave, 200));
+    EXPECT_EQ(test::ReadBytes(m_dir, "s.wav"), test::Scramble(m_wave, 200));
     ASSERT_EQ(Kqtool(m_dir, "scramble plain.wav d.wav").code, 0);
-    EXPECT_EQ(m_dir.Read("d.wav"), test::Scramble(m_wave, 0));
+    EXPECT_EQ(test::ReadBytes(m_dir, "d.wav"), test::Scramble(m_wave, 0));
     ASSERT_EQ(Kqtool(m_dir, "unscramble s.wav back.wav").code, 0);
-    EXPECT_EQ(m_dir.Read("back.wav"), m_wave);
+    EXPECT_EQ(test::ReadBytes(m_dir, "back.wav"), m_wave);
     {
         test::ProgramScope scope(m_dir.Dir(), 0);
         PosixFileSystem files;
@@ -156,13 +155,13 @@ TEST_F(KqtoolArchiveTest, ScrambleRoundTripAndLoad) {
         EXPECT_EQ(test::ToBytes(content->Bytes()), m_wave);
     }
 
-    m_dir.Write("empty.wav", {});
+    test::WriteBytes(m_dir, "empty.wav", {});
     ASSERT_EQ(Kqtool(m_dir, "scramble empty.wav e.wav --seed 3").code, 0);
-    EXPECT_EQ(m_dir.Read("e.wav"), (Bytes{1, 3}));
+    EXPECT_EQ(test::ReadBytes(m_dir, "e.wav"), (Bytes{1, 3}));
     ASSERT_EQ(Kqtool(m_dir, "unscramble e.wav e2.wav").code, 0);
-    EXPECT_TRUE(m_dir.Read("e2.wav").empty());
+    EXPECT_TRUE(test::ReadBytes(m_dir, "e2.wav").empty());
 
-    m_dir.Write("marker.wav", {1});
+    test::WriteBytes(m_dir, "marker.wav", {1});
     struct Case {
         const char* args;
         int code;
@@ -185,7 +184,7 @@ TEST_F(KqtoolArchiveTest, ScrambleRoundTripAndLoad) {
         EXPECT_EQ(run.code, c.code);
         EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
     }
-    EXPECT_FALSE(std::filesystem::exists(m_dir.Path("x")));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("x")));
 }
 
 }  // namespace

@@ -16,12 +16,11 @@ using Kind = SimAudio::EventKind;
 class SoundPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.Ok());
         for (size_t i = 0; i < kSoundNames.size(); ++i) {
             m_waves.push_back(
                 test::MakeWave(800 + 100 * static_cast<uint32_t>(i), 8000, static_cast<uint8_t>(i)));
-            m_dir.Write(std::string(kSoundNames[i]),
-                        test::Scramble(m_waves[i], static_cast<uint8_t>(40 + i)));
+            test::WriteBytes(m_dir, std::string(kSoundNames[i]),
+                             test::Scramble(m_waves[i], static_cast<uint8_t>(40 + i)));
         }
     }
 
@@ -101,7 +100,7 @@ TEST_F(SoundPlayerTest, AFailedLoadAfterAGoodOneStopsAndPlaysNothing) {
 
     ASSERT_TRUE(m_player.Load("sa0014_.wav"));
     ASSERT_TRUE(m_player.Play());
-    m_dir.Write("empty.wav", {});
+    test::WriteBytes(m_dir, "empty.wav", {});
     for (const char* name : {"missing.wav", "empty.wav"}) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(m_player.Load(name));
@@ -135,7 +134,7 @@ TEST_F(SoundPlayerTest, LoopAndAlternativeOutput) {
 }
 
 TEST_F(SoundPlayerTest, TwoByteScrambledFileLoadsButTheOutputRefusesIt) {
-    m_dir.Write("tiny.wav", {1, 9});
+    test::WriteBytes(m_dir, "tiny.wav", {1, 9});
     ASSERT_TRUE(m_player.Load("tiny.wav"));
     EXPECT_FALSE(m_player.Play());
     ASSERT_EQ(Kinds().back(), Kind::PlayMemory);
@@ -144,8 +143,8 @@ TEST_F(SoundPlayerTest, TwoByteScrambledFileLoadsButTheOutputRefusesIt) {
 }
 
 TEST_F(SoundPlayerTest, PlayFilePlaysWhenMutedButNeverOverAPlayingSound) {
-    const std::string file = m_dir.Path("file.wav");
-    m_dir.Write("file.wav", test::MakeWave(80, 8000));  // 10 ms
+    const std::string file = m_dir.File("file.wav");
+    test::WriteBytes(m_dir, "file.wav", test::MakeWave(80, 8000));  // 10 ms
     g_soundMuted = 1;
     EXPECT_TRUE(PlayFile(m_audio, file));
     EXPECT_EQ(m_audio.Playing()->name, file);
@@ -163,7 +162,7 @@ TEST_F(SoundPlayerTest, PlayFilePlaysWhenMutedButNeverOverAPlayingSound) {
     // The player's stop ends a sound played by name too.
     m_player.Stop();
     EXPECT_FALSE(m_audio.IsPlaying());
-    EXPECT_FALSE(PlayFile(m_audio, m_dir.Path("nothing.wav"))) << "no default sound";
+    EXPECT_FALSE(PlayFile(m_audio, m_dir.File("nothing.wav"))) << "no default sound";
     // The name goes to the output unchanged, not joined to the program directory.
     EXPECT_FALSE(PlayFile(m_audio, "file.wav"));
     EXPECT_EQ(m_audio.Events().back().name, "file.wav");
