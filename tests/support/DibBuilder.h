@@ -142,10 +142,13 @@ inline std::vector<uint8_t> MakePackedMask(int32_t width, int32_t height, const 
 // The region a mask should give, built the slow, obvious way: one rectangle per inside pixel.
 inline Region RegionOfPixels(int32_t width, int32_t height, const std::function<bool(int32_t, int32_t)>& inside) {
     Region region;
-    for (int32_t y = 0; y < height; ++y)
+    for (int32_t y = 0; y < height; ++y) {
+        Region row;  // united per row first, which keeps each union small
         for (int32_t x = 0; x < width; ++x)
             if (inside(x, y))
-                region.AddRect(Rect{x, y, x + 1, y + 1});
+                row.AddRect(Rect{x, y, x + 1, y + 1});
+        region.Unite(row);
+    }
     return region;
 }
 
