@@ -12,7 +12,9 @@ namespace {
 constexpr int32_t kWidth = 112;
 constexpr int32_t kHeight = 160;
 
-uint32_t OutlinePixel(int32_t x, int32_t y) { return test::MascotOutline(x, y, kWidth, kHeight) ? 0u : 1u; }
+uint32_t OutlinePixel(int32_t x, int32_t y) {
+    return test::MascotOutline(x, y, kWidth, kHeight) ? 0u : 1u;
+}
 
 void BuildMaskRegion(benchmark::State& state, const std::vector<uint8_t>& bytes) {
     const Dib mask = test::ParseOrDie(bytes);
@@ -39,9 +41,9 @@ void DrawFullFrame(benchmark::State& state, uint16_t bitCount) {
     std::vector<uint32_t> table;
     for (uint32_t k = 0; k < 256; ++k)
         table.push_back(k * 0x010101);
-    const std::vector<uint8_t> bytes = test::MakeDib(kWidth, kHeight, bitCount, table, [](int32_t x, int32_t y) {
-        return uint32_t(x * 7 + y * 3) * 0x10305u;
-    });
+    const std::vector<uint8_t> bytes =
+        test::MakeDib(kWidth, kHeight, bitCount, table,
+                      [](int32_t x, int32_t y) { return uint32_t(x * 7 + y * 3) * 0x10305u; });
     const Dib frame = test::ParseOrDie(bytes);
     Surface backBuffer(kWidth, kHeight);
     for (auto _ : state) {
@@ -51,10 +53,14 @@ void DrawFullFrame(benchmark::State& state, uint16_t bitCount) {
     }
 }
 
-void BM_DrawFullFrame8(benchmark::State& state) { DrawFullFrame(state, 8); }
+void BM_DrawFullFrame8(benchmark::State& state) {
+    DrawFullFrame(state, 8);
+}
 BENCHMARK(BM_DrawFullFrame8);
 
-void BM_DrawFullFrame24(benchmark::State& state) { DrawFullFrame(state, 24); }
+void BM_DrawFullFrame24(benchmark::State& state) {
+    DrawFullFrame(state, 24);
+}
 BENCHMARK(BM_DrawFullFrame24);
 
 }  // namespace

@@ -30,14 +30,14 @@ std::optional<Dib> Fail(DibFault reason, DibFault* fault) {
 
 uint32_t ColorTableEntries(uint16_t bitCount) {
     switch (bitCount) {
-    case 1:
-        return 2;
-    case 4:
-        return 16;
-    case 8:
-        return 256;
-    default:
-        return 0;
+        case 1:
+            return 2;
+        case 4:
+            return 16;
+        case 8:
+            return 256;
+        default:
+            return 0;
     }
 }
 

@@ -75,18 +75,18 @@ bool DrawDibAt(Surface& surface, uint16_t x, uint16_t y, const Dib& dib) {
         const uint8_t* in = dib.bits.data() + static_cast<size_t>(dib.height - 1 - row) * stride;
         uint32_t* out = surface.Row(y + row) + x;
         switch (dib.bitCount) {
-        case 24:
-            DrawRow24(out, in, clip.columns);
-            break;
-        case 8:
-            DrawRow8(out, in, clip.columns, colours);
-            break;
-        case 4:
-            DrawRow4(out, in, clip.columns, colours);
-            break;
-        default:
-            DrawRow1(out, in, clip.columns, colours);
-            break;
+            case 24:
+                DrawRow24(out, in, clip.columns);
+                break;
+            case 8:
+                DrawRow8(out, in, clip.columns, colours);
+                break;
+            case 4:
+                DrawRow4(out, in, clip.columns, colours);
+                break;
+            default:
+                DrawRow1(out, in, clip.columns, colours);
+                break;
         }
     }
     return true;

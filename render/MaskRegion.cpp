@@ -82,9 +82,10 @@ void ScanRow4(const uint8_t* row, int32_t width, std::vector<Span>& spans) {
 
 size_t UnpackMask(std::span<uint8_t> output, std::span<const uint8_t> stream) {
     uint8_t* out = output.data();
-    const uint64_t produced = RunPacked(stream, output.size(), [out](uint8_t value, uint64_t count, uint64_t at) {
-        std::memset(out + at, value, static_cast<size_t>(count));
-    });
+    const uint64_t produced =
+        RunPacked(stream, output.size(), [out](uint8_t value, uint64_t count, uint64_t at) {
+            std::memset(out + at, value, static_cast<size_t>(count));
+        });
     std::fill(output.begin() + static_cast<ptrdiff_t>(produced), output.end(), kUnpackFill);
     return static_cast<size_t>(produced);
 }
@@ -138,8 +139,8 @@ Region CMaskRgn::ScanRows() const {
     for (int32_t y = first; y < m_nHeight; ++y) {
         const uint64_t offset = uint64_t(m_nHeight - 1 - y) * m_nRowBytes;
         const uint64_t available = std::min<uint64_t>(m_nRowBytes, m_pixels.size() - offset);
-        const int32_t width =
-            static_cast<int32_t>(std::min<uint64_t>(uint64_t(m_nWidth), available * 8 / uint64_t(m_nBitCount)));
+        const int32_t width = static_cast<int32_t>(
+            std::min<uint64_t>(uint64_t(m_nWidth), available * 8 / uint64_t(m_nBitCount)));
         spans.clear();
         if (m_nBitCount == 1)
             ScanRow1(m_pixels.data() + offset, width, spans);
@@ -156,7 +157,8 @@ uint8_t CMaskRgn::MaskPixel(int32_t x, int32_t y) const {
     const uint64_t rowStart = uint64_t(m_nHeight - 1 - y) * m_nRowBytes;
     if (m_nBitCount == 1) {
         const uint64_t at = rowStart + uint64_t(x) / 8;
-        return at < m_pixels.size() ? static_cast<uint8_t>((m_pixels[at] >> (7 - (x % 8))) & 1) : OutsideValue();
+        return at < m_pixels.size() ? static_cast<uint8_t>((m_pixels[at] >> (7 - (x % 8))) & 1)
+                                    : OutsideValue();
     }
     const uint64_t at = rowStart + uint64_t(x) / 2;
     if (at >= m_pixels.size())

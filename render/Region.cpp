@@ -165,7 +165,8 @@ void Region::AppendRow(int32_t y, std::span<const Span> spans) {
             Unite(row);
             return;
         }
-        if (last.bottom == y && std::equal(last.spans.begin(), last.spans.end(), spans.begin(), spans.end())) {
+        if (last.bottom == y &&
+            std::equal(last.spans.begin(), last.spans.end(), spans.begin(), spans.end())) {
             last.bottom = y + 1;
             return;
         }

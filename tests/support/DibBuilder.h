@@ -132,7 +132,8 @@ inline std::vector<uint8_t> MakeMask(int32_t width, int32_t height, uint16_t bit
 }
 
 // The same 1-bit mask stored packed (compression 255).
-inline std::vector<uint8_t> MakePackedMask(int32_t width, int32_t height, const PixelFn& pixel, uint8_t padding = 0) {
+inline std::vector<uint8_t> MakePackedMask(int32_t width, int32_t height, const PixelFn& pixel,
+                                           uint8_t padding = 0) {
     std::vector<uint8_t> bytes = DibHeader(width, height, 1, kCompressionPackedMask);
     const std::vector<uint8_t> packed = PackMaskBytes(DibRows(width, height, 1, pixel, padding));
     bytes.insert(bytes.end(), packed.begin(), packed.end());
@@ -140,7 +141,8 @@ inline std::vector<uint8_t> MakePackedMask(int32_t width, int32_t height, const 
 }
 
 // The region a mask should give, built the slow, obvious way: one rectangle per inside pixel.
-inline Region RegionOfPixels(int32_t width, int32_t height, const std::function<bool(int32_t, int32_t)>& inside) {
+inline Region RegionOfPixels(int32_t width, int32_t height,
+                             const std::function<bool(int32_t, int32_t)>& inside) {
     Region region;
     for (int32_t y = 0; y < height; ++y) {
         Region row;  // united per row first, which keeps each union small

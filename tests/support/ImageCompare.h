@@ -59,8 +59,8 @@ inline ::testing::AssertionResult SamePicture(const std::string& name, const Pic
         for (int32_t y = 0; y < expected.height && why.tellp() == 0; ++y)
             for (int32_t x = 0; x < expected.width; ++x)
                 if (expected.Pixel(x, y) != actual.Pixel(x, y)) {
-                    why << name << ": first difference at (" << x << ", " << y << "): " << Hex(actual.Pixel(x, y))
-                        << ", expected " << Hex(expected.Pixel(x, y));
+                    why << name << ": first difference at (" << x << ", " << y
+                        << "): " << Hex(actual.Pixel(x, y)) << ", expected " << Hex(expected.Pixel(x, y));
                     break;
                 }
     }
@@ -69,7 +69,8 @@ inline ::testing::AssertionResult SamePicture(const std::string& name, const Pic
     const std::string stem = PictureFileStem(name);
     WritePng(stem + ".expected.png", expected);
     WritePng(stem + ".actual.png", actual);
-    return ::testing::AssertionFailure() << why.str() << "; pictures written to " << stem << ".{expected,actual}.png";
+    return ::testing::AssertionFailure()
+           << why.str() << "; pictures written to " << stem << ".{expected,actual}.png";
 }
 
 inline ::testing::AssertionResult SameSurface(const std::string& name, const Surface& expected,

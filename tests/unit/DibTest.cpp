@@ -37,8 +37,8 @@ TEST(DibTest, RowsArePaddedToWholeWords) {
         uint16_t bitCount;
         uint64_t rowBytes;
     };
-    const Case cases[] = {{112, 1, 16}, {1, 1, 4}, {33, 1, 8}, {10, 4, 8}, {8, 4, 4}, {5, 8, 8},
-                          {112, 8, 112}, {3, 24, 12}, {4, 24, 12}, {112, 24, 336}};
+    const Case cases[] = {{112, 1, 16}, {1, 1, 4},     {33, 1, 8},  {10, 4, 8},  {8, 4, 4},
+                          {5, 8, 8},    {112, 8, 112}, {3, 24, 12}, {4, 24, 12}, {112, 24, 336}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.width << " pixels at " << c.bitCount << " bits");
         const std::vector<uint8_t> bytes = DibHeader(c.width, 1, c.bitCount, 0);

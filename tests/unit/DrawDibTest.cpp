@@ -37,7 +37,9 @@ protected:
     test::PixelFn m_frameIndex = [](int32_t x, int32_t y) { return uint32_t(x + 3 * y) & 0xFF; };
     test::PixelFn m_frameColour = [this](int32_t x, int32_t y) { return m_table[m_frameIndex(x, y)]; };
     std::vector<uint8_t> m_frame = MakeDib(kFrameWidth, kFrameHeight, 8, m_table, m_frameIndex);
-    test::PixelFn m_overlayColour = [](int32_t x, int32_t y) { return Rgb(uint8_t(8 * x), uint8_t(8 * y), 0x55); };
+    test::PixelFn m_overlayColour = [](int32_t x, int32_t y) {
+        return Rgb(uint8_t(8 * x), uint8_t(8 * y), 0x55);
+    };
     std::vector<uint8_t> m_overlay = MakeDib(32, 32, 24, {}, m_overlayColour);
 };
 
@@ -97,7 +99,9 @@ TEST_F(DrawDibTest, IndexedDepthsLookUpTheirColourTable) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.bitCount << " bits, " << c.width << " wide");
         const uint32_t entries = ColorTableEntries(c.bitCount);
-        const test::PixelFn index = [entries](int32_t x, int32_t y) { return uint32_t(x * 5 + y * 3) % entries; };
+        const test::PixelFn index = [entries](int32_t x, int32_t y) {
+            return uint32_t(x * 5 + y * 3) % entries;
+        };
         std::vector<uint32_t> table;
         for (uint32_t k = 0; k < entries; ++k)
             table.push_back(Rgb(uint8_t(k * 16 + 1), uint8_t(200 - k), uint8_t(k ^ 0x5A)));
@@ -117,8 +121,8 @@ TEST_F(DrawDibTest, ClipsAtTheRightAndBottomEdges) {
         uint16_t x;
         uint16_t y;
     };
-    const Case cases[] = {{96, 150},  {111, 159},   {80, 128}, {112, 0},     {0, 160},
-                          {0, 65535}, {65535, 0},   {65535, 65535}, {30000, 10}};
+    const Case cases[] = {{96, 150},  {111, 159}, {80, 128},      {112, 0},   {0, 160},
+                          {0, 65535}, {65535, 0}, {65535, 65535}, {30000, 10}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "at (" << c.x << ", " << c.y << ")");
         Surface surface(kFrameWidth, kFrameHeight);

@@ -29,7 +29,11 @@ TEST(UnpackMaskTest, FollowsThePackedTableAndStopsAtTheLength) {
         size_t produced;
     };
     const Case cases[] = {
-        {"runs, literal, escaped marker", {0xCC, 0x03, 0x41, 0x33, 0x00}, 5, {0x00, 0x00, 0x00, 0x41, 0x33}, 5},
+        {"runs, literal, escaped marker",
+         {0xCC, 0x03, 0x41, 0x33, 0x00},
+         5,
+         {0x00, 0x00, 0x00, 0x41, 0x33},
+         5},
         {"run cut short", {0x33, 0x09}, 4, {0xFF, 0xFF, 0xFF, 0xFF}, 4},
         {"later bytes ignored", {0xCC, 0x02, 0x41, 0x42}, 3, {0x00, 0x00, 0x41}, 3},
         {"escaped inside marker", {0xCC, 0x00, 0x33, 0x00, 0x00, 0xFF}, 4, {0xCC, 0x33, 0x00, 0xFF}, 4},
@@ -122,7 +126,8 @@ TEST(MaskRegionTest, FourBitPixelsTakeTheHighNibbleFirst) {
 }
 
 TEST(MaskRegionTest, ATopRowRunGivesExactlyItsRectangle) {
-    const Bytes bytes = MakeMask(32, 3, 1, [](int32_t x, int32_t y) { return y == 0 && x >= 10 && x <= 20 ? 0u : 1u; });
+    const Bytes bytes =
+        MakeMask(32, 3, 1, [](int32_t x, int32_t y) { return y == 0 && x >= 10 && x <= 20 ? 0u : 1u; });
     CMaskRgn mask;
     ASSERT_TRUE(mask.BuildFromMask(ParseOrDie(bytes)));
     EXPECT_EQ(mask.GetRegion()->Rects(), (std::vector<Rect>{{10, 0, 21, 1}}));
@@ -138,7 +143,9 @@ TEST(MaskRegionTest, RegionsMatchTheirPixels) {
     };
     const Case cases[] = {
         {"runs at both edges", {"XX....XXX", "X.X.X.X.X", ".........", "XXXXXXXXX"}, 1},
-        {"whole bytes in and out", {"XXXXXXXXXXXXXXXX........XXXXXXXX.", "........XXXXXXXX........XXXXXXXXX"}, 1},
+        {"whole bytes in and out",
+         {"XXXXXXXXXXXXXXXX........XXXXXXXX.", "........XXXXXXXX........XXXXXXXXX"},
+         1},
         {"equal rows merge", {"..XX..", "..XX..", "..XX..", "X....X"}, 1},
         {"4-bit with values", {"X1X2XXX.", "0000F000", "........"}, 4},
         {"4-bit odd width", {"XXXXX", "X...X", "XXXXX"}, 4},
@@ -150,7 +157,8 @@ TEST(MaskRegionTest, RegionsMatchTheirPixels) {
         const test::PixelFn pixel = MaskPixels(c.rows, c.bitCount);
         CMaskRgn mask;
         ASSERT_TRUE(mask.BuildFromMask(ParseOrDie(MakeMask(width, height, c.bitCount, pixel, 0x00))));
-        EXPECT_EQ(*mask.GetRegion(), RegionOfPixels(width, height, [&](int32_t x, int32_t y) { return pixel(x, y) == 0; }));
+        EXPECT_EQ(*mask.GetRegion(),
+                  RegionOfPixels(width, height, [&](int32_t x, int32_t y) { return pixel(x, y) == 0; }));
     }
 }
 
@@ -162,9 +170,11 @@ TEST(MaskRegionTest, PackedAndPlainMasksGiveIdenticalRegions) {
         test::PixelFn pixel;
     };
     const Case cases[] = {
-        {"mascot outline", 112, 160, [](int32_t x, int32_t y) { return test::MascotOutline(x, y, 112, 160) ? 0u : 1u; }},
+        {"mascot outline", 112, 160,
+         [](int32_t x, int32_t y) { return test::MascotOutline(x, y, 112, 160) ? 0u : 1u; }},
         // Stripes whose bytes are the marker values 0xCC and 0x33 themselves.
-        {"marker-valued bytes", 40, 6, [](int32_t x, int32_t y) { return uint32_t(((y % 2 ? 0x33 : 0xCC) >> (7 - x % 8)) & 1); }},
+        {"marker-valued bytes", 40, 6,
+         [](int32_t x, int32_t y) { return uint32_t(((y % 2 ? 0x33 : 0xCC) >> (7 - x % 8)) & 1); }},
         {"long runs", 600, 3, [](int32_t x, int32_t) { return x > 550 ? 1u : 0u; }},
     };
     for (const Case& c : cases) {
@@ -175,8 +185,9 @@ TEST(MaskRegionTest, PackedAndPlainMasksGiveIdenticalRegions) {
         const Bytes packedBytes = MakePackedMask(c.width, c.height, c.pixel, 0xFF);
         ASSERT_TRUE(packed.BuildFromMask(ParseOrDie(packedBytes)));
         EXPECT_EQ(*packed.GetRegion(), *plain.GetRegion());
-        EXPECT_EQ(*plain.GetRegion(),
-                  RegionOfPixels(c.width, c.height, [&](int32_t x, int32_t y) { return c.pixel(x, y) == 0; }));
+        EXPECT_EQ(*plain.GetRegion(), RegionOfPixels(c.width, c.height, [&](int32_t x, int32_t y) {
+            return c.pixel(x, y) == 0;
+        }));
     }
 }
 
@@ -185,7 +196,7 @@ TEST(MaskRegionTest, RowsACutPackedStreamDoesNotReachAreOutside) {
     const auto all = [](int32_t, int32_t) { return 0u; };
     Bytes bytes = MakePackedMask(8, 4, all);
     ASSERT_EQ(bytes.size(), 40u + 8 + 2);  // one run of 16 zero bytes
-    bytes[40 + 8 + 1] = 6;                // now the stream produces only 6 bytes
+    bytes[40 + 8 + 1] = 6;                 // now the stream produces only 6 bytes
     CMaskRgn mask;
     ASSERT_TRUE(mask.BuildFromMask(ParseOrDie(bytes)));
     // Bottom row (y = 3) complete, the next one up only its first two bytes: pixels 0 to 7 of
@@ -244,7 +255,9 @@ TEST(MaskRegionTest, OtherCompressionValuesReadAsPlainBits) {
             test::PutU32(bytes, 16, compression);
             CMaskRgn mask;
             ASSERT_TRUE(mask.BuildFromMask(ParseOrDie(bytes)));
-            EXPECT_EQ(*mask.GetRegion(), RegionOfPixels(4, 2, [&](int32_t x, int32_t y) { return rows[size_t(y)][size_t(x)] == 'X'; }));
+            EXPECT_EQ(*mask.GetRegion(), RegionOfPixels(4, 2, [&](int32_t x, int32_t y) {
+                return rows[size_t(y)][size_t(x)] == 'X';
+            }));
         }
     }
 }

@@ -8,7 +8,9 @@
 namespace mascot {
 namespace {
 
-std::optional<Dib> ImageOf(const std::vector<uint8_t>& bytes) { return ParseDib(bytes); }
+std::optional<Dib> ImageOf(const std::vector<uint8_t>& bytes) {
+    return ParseDib(bytes);
+}
 
 std::vector<uint8_t> IndexedImage(uint16_t bitCount, uint32_t seed) {
     std::vector<uint32_t> table;

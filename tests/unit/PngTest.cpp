@@ -11,7 +11,9 @@
 namespace mascot {
 namespace {
 
-std::string TempPath(const std::string& name) { return ::testing::TempDir() + "png_test_" + name; }
+std::string TempPath(const std::string& name) {
+    return ::testing::TempDir() + "png_test_" + name;
+}
 
 Surface Gradient(int32_t width, int32_t height) {
     Surface surface(width, height);
@@ -35,11 +37,11 @@ TEST(PngTest, SurfaceRoundTripsExactly) {
 // around it.
 TEST(PngTest, WindowPictureIsTransparentOutsideTheShape) {
     Surface backBuffer(112, 160);
-    const std::vector<uint8_t> frame =
-        test::MakeDib(112, 160, 24, {}, [](int32_t x, int32_t y) { return Rgb(uint8_t(x * 2), uint8_t(y), 0x80); });
+    const std::vector<uint8_t> frame = test::MakeDib(
+        112, 160, 24, {}, [](int32_t x, int32_t y) { return Rgb(uint8_t(x * 2), uint8_t(y), 0x80); });
     DrawDibAt(backBuffer, 0, 0, test::ParseOrDie(frame));
-    const Region shape =
-        test::RegionOfPixels(112, 160, [](int32_t x, int32_t y) { return test::MascotOutline(x, y, 112, 160); });
+    const Region shape = test::RegionOfPixels(
+        112, 160, [](int32_t x, int32_t y) { return test::MascotOutline(x, y, 112, 160); });
 
     const Picture picture = PictureOfWindow(backBuffer, &shape);
     for (int32_t y = 0; y < 160; ++y)

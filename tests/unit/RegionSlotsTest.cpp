@@ -13,7 +13,9 @@ namespace {
 constexpr uint8_t kBuild = RegionSlots::kKindBuild;
 const Region kOnePixel = Region::FromRect(Rect{0, 0, 1, 1});
 
-bool Outline(int32_t x, int32_t y) { return test::MascotOutline(x, y, 64, 112); }
+bool Outline(int32_t x, int32_t y) {
+    return test::MascotOutline(x, y, 64, 112);
+}
 
 // Frame images 0 to 3; any other number has no image.
 class RegionSlotsTest : public ::testing::Test {
@@ -43,7 +45,7 @@ TEST_F(RegionSlotsTest, SlotsHoldTheRegionsOfTheirMasks) {
         {1, std::nullopt},
         {2, Region::FromRect(Rect{0, 0, 10, 5})},
         {3, Region::FromRect(Rect{9, 0, 10, 4})},
-        {4, std::nullopt},      // beyond the images: the slot is filled all the same
+        {4, std::nullopt},  // beyond the images: the slot is filled all the same
         {65535, std::nullopt},
     };
     uint16_t expectedSlot = 0;

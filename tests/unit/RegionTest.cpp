@@ -67,8 +67,8 @@ TEST(RegionTest, ContainsHonoursHalfOpenEdges) {
         int32_t x, y;
         bool inside;
     };
-    const Case cases[] = {{2, 1, true},  {4, 2, true},  {5, 1, false}, {1, 1, false}, {2, 0, false},
-                          {2, 3, false}, {7, 2, true},  {8, 5, true},  {9, 5, false}, {7, 6, false},
+    const Case cases[] = {{2, 1, true},  {4, 2, true},  {5, 1, false},  {1, 1, false}, {2, 0, false},
+                          {2, 3, false}, {7, 2, true},  {8, 5, true},   {9, 5, false}, {7, 6, false},
                           {6, 2, false}, {3, 4, false}, {-1, -1, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "(" << c.x << ", " << c.y << ")");
@@ -88,13 +88,12 @@ TEST(RegionTest, UniteGivesTheCanonicalBands) {
         {"side by side, touching", {{0, 0, 2, 2}, {2, 0, 6, 2}}, {{0, 2, {{0, 6}}}}},
         {"stacked, touching", {{0, 0, 3, 2}, {0, 2, 3, 5}}, {{0, 5, {{0, 3}}}}},
         {"stacked, apart", {{0, 0, 3, 2}, {0, 3, 3, 5}}, {{0, 2, {{0, 3}}}, {3, 5, {{0, 3}}}}},
-        {"overlapping", {{0, 0, 4, 4}, {2, 2, 6, 6}},
-         {{0, 2, {{0, 4}}}, {2, 4, {{0, 6}}}, {4, 6, {{2, 6}}}}},
+        {"overlapping", {{0, 0, 4, 4}, {2, 2, 6, 6}}, {{0, 2, {{0, 4}}}, {2, 4, {{0, 6}}}, {4, 6, {{2, 6}}}}},
         {"contained", {{0, 0, 10, 10}, {2, 2, 4, 4}}, {{0, 10, {{0, 10}}}}},
-        {"cross", {{4, 0, 6, 10}, {0, 4, 10, 6}},
-         {{0, 4, {{4, 6}}}, {4, 6, {{0, 10}}}, {6, 10, {{4, 6}}}}},
+        {"cross", {{4, 0, 6, 10}, {0, 4, 10, 6}}, {{0, 4, {{4, 6}}}, {4, 6, {{0, 10}}}, {6, 10, {{4, 6}}}}},
         {"gap filled later", {{0, 0, 2, 1}, {4, 0, 6, 1}, {2, 0, 4, 1}}, {{0, 1, {{0, 6}}}}},
-        {"negative coordinates", {{-5, -5, -1, -1}, {-3, -3, 2, 2}},
+        {"negative coordinates",
+         {{-5, -5, -1, -1}, {-3, -3, 2, 2}},
          {{-5, -3, {{-5, -1}}}, {-3, -1, {{-5, 2}}}, {-1, 2, {{-3, 2}}}}},
     };
     for (const Case& c : cases) {
