@@ -39,6 +39,27 @@ void PushBand(std::vector<Region::Band>& bands, int32_t top, int32_t bottom, std
     bands.push_back(Region::Band{top, bottom, std::move(spans)});
 }
 
+// Sorted, non-empty spans that neither overlap nor touch: the form a band keeps.
+bool IsCanonicalRow(std::span<const Span> spans) {
+    for (size_t k = 0; k < spans.size(); ++k) {
+        if (spans[k].left >= spans[k].right)
+            return false;
+        if (k > 0 && spans[k].left <= spans[k - 1].right)
+            return false;
+    }
+    return true;
+}
+
+std::vector<Span> CanonicalRow(std::span<const Span> spans) {
+    std::vector<Span> sorted;
+    sorted.reserve(spans.size());
+    for (const Span& span : spans)
+        if (span.left < span.right)
+            sorted.push_back(span);
+    std::sort(sorted.begin(), sorted.end(), [](const Span& a, const Span& b) { return a.left < b.left; });
+    return MergeSpans(sorted, {});
+}
+
 }  // namespace
 
 Region Region::FromRect(const Rect& rect) {
@@ -127,18 +148,25 @@ void Region::Unite(const Region& other) {
 void Region::AddRect(const Rect& rect) { Unite(FromRect(rect)); }
 
 void Region::AppendRow(int32_t y, std::span<const Span> spans) {
-    if (spans.empty())
+    // A row at the largest y has no exclusive bottom to represent it.
+    if (spans.empty() || y == std::numeric_limits<int32_t>::max())
         return;
+    if (!IsCanonicalRow(spans)) {
+        const std::vector<Span> canonical = CanonicalRow(spans);
+        AppendRow(y, canonical);
+        return;
+    }
     if (!m_bands.empty()) {
         Band& last = m_bands.back();
         if (y < last.bottom) {
             // Out of order: fall back to the general union.
             Region row;
-            row.AppendRow(y, spans);
+            row.m_bands.push_back(Band{y, y + 1, std::vector<Span>(spans.begin(), spans.end())});
             Unite(row);
             return;
         }
-        if (last.bottom == y && std::equal(last.spans.begin(), last.spans.end(), spans.begin(), spans.end())) {
+        if (last.bottom == y &&
+            std::equal(last.spans.begin(), last.spans.end(), spans.begin(), spans.end())) {
             last.bottom = y + 1;
             return;
         }

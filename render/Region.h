@@ -41,8 +41,10 @@ public:
     void Unite(const Region& other);
     void AddRect(const Rect& rect);
 
-    // Fast path for building a region top to bottom: adds row y with the given spans (sorted,
-    // non-empty, not touching). y must not lie above the last row added.
+    // Adds the pixels of row y covered by `spans`. Fast when rows come top to bottom with their
+    // spans sorted, non-empty and not touching (what a scan produces): the row then extends the
+    // last band or becomes a new one. Any other input takes the general union and gives the same
+    // region. A row at the largest int32_t y cannot be represented and is ignored.
     void AppendRow(int32_t y, std::span<const Span> spans);
 
     friend bool operator==(const Region&, const Region&) = default;

@@ -7,7 +7,9 @@
 namespace mascot {
 
 // 32-bit pixels 0x00RRGGBB, rows top to bottom, no padding. One layout for every backend, so a
-// frame drawn by the core looks the same wherever it is shown.
+// frame drawn by the core looks the same wherever it is shown. A new surface is black unless a
+// fill colour is given: the back buffer is created black and never cleared afterwards, so what a
+// paint shows before the first frame image is drawn is black on every platform.
 class Surface {
 public:
     Surface() = default;
