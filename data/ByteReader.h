@@ -65,7 +65,8 @@ public:
     // `origin` is where these bytes start in the larger whole they were cut from; it only
     // shifts the offsets reported in errors and by Offset(), so that a message about a block
     // names the place in the file.
-    explicit ByteReader(std::span<const uint8_t> bytes, uint64_t origin = 0) : m_bytes(bytes), m_origin(origin) {}
+    explicit ByteReader(std::span<const uint8_t> bytes, uint64_t origin = 0)
+        : m_bytes(bytes), m_origin(origin) {}
 
     std::span<const uint8_t> Bytes() const { return m_bytes; }
     size_t Size() const { return m_bytes.size(); }
@@ -113,10 +114,12 @@ private:
 };
 
 // Little-endian assembly of bytes already known to be there.
-inline uint16_t LoadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint16_t LoadU16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 inline uint32_t LoadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
 }  // namespace mascot

@@ -10,7 +10,9 @@ using namespace layout;
 
 namespace {
 
-std::string Num(uint64_t value) { return std::to_string(value); }
+std::string Num(uint64_t value) {
+    return std::to_string(value);
+}
 
 void Add(Findings& findings, std::string item, std::optional<uint64_t> offset, std::string problem) {
     findings.push_back(Finding{std::move(item), offset, std::move(problem)});
@@ -35,7 +37,8 @@ void CheckImageHeader(const FrameImage& image, const std::string& item, Findings
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
         Add(findings, item, at, Num(bits) + " bits per pixel are not supported (1, 4, 8 or 24)");
     if ((bits == 8 || bits == 24) && image.Compression() != 0)
-        Add(findings, item, at, "compression " + Num(image.Compression()) + " is not supported on a colour image");
+        Add(findings, item, at,
+            "compression " + Num(image.Compression()) + " is not supported on a colour image");
     if (image.ColoursUsed() != 0)
         Add(findings, item, at, "colours-used " + Num(image.ColoursUsed()) + " is not supported (only 0)");
 }
@@ -43,7 +46,8 @@ void CheckImageHeader(const FrameImage& image, const std::string& item, Findings
 void CheckImageBits(const FrameImage& image, const std::string& item, Findings& findings) {
     const auto bits = image.Bits();
     if (!image.ColourTable() || !bits) {
-        Add(findings, item, image.Offset() + kImgColourTable, "colour table runs past the end of the container");
+        Add(findings, item, image.Offset() + kImgColourTable,
+            "colour table runs past the end of the container");
         return;
     }
     const uint64_t wanted = image.PlainBitsSize();
@@ -52,23 +56,27 @@ void CheckImageBits(const FrameImage& image, const std::string& item, Findings& 
         const uint64_t yield = PackedMaskYield(*bits, wanted);
         if (yield < wanted)
             Add(findings, item, bitsAt,
-                "packed mask yields " + Num(yield) + " of its " + Num(wanted) + " bytes before the container ends");
+                "packed mask yields " + Num(yield) + " of its " + Num(wanted) +
+                    " bytes before the container ends");
     } else if (bits->size() < wanted) {
         Add(findings, item, bitsAt,
-            "pixel bits need " + Num(wanted) + " bytes, only " + Num(bits->size()) + " remain in the container");
+            "pixel bits need " + Num(wanted) + " bytes, only " + Num(bits->size()) +
+                " remain in the container");
     }
 }
 
 void CheckImages(const MascotData& data, const ImageDirectory& directory, Findings& findings) {
     const uint16_t count = directory.ImageCount();
     if (count == 0) {
-        Add(findings, "image directory", directory.Offset(), "holds no images (the palette comes from image 0)");
+        Add(findings, "image directory", directory.Offset(),
+            "holds no images (the palette comes from image 0)");
         return;
     }
     const uint64_t inside = EntriesInside(directory.ImageOffsetField(0), count, data.Size());
     if (inside < count)
         Add(findings, "image directory", directory.ImageOffsetField(static_cast<uint16_t>(inside)),
-            "offsets of images " + Num(inside) + " to " + Num(count - 1u) + " run past the end of the container");
+            "offsets of images " + Num(inside) + " to " + Num(count - 1u) +
+                " run past the end of the container");
     for (uint16_t n = 0; n < inside; ++n) {
         const std::string item = "image " + Num(n);
         const auto image = directory.Image(n);
@@ -112,14 +120,16 @@ void CheckTable(const MascotData& data, const PatternTable& table, Findings& fin
         Add(findings, "pattern table", table.Offset(), "starts less than 6 bytes in: no room for the prefix");
     const uint16_t count = table.PatternCount();
     if (count == 0)
-        Add(findings, "pattern table", table.Offset() + kTblPatternCount, "pattern count is 0: no pattern can run");
+        Add(findings, "pattern table", table.Offset() + kTblPatternCount,
+            "pattern count is 0: no pattern can run");
     if (count > kMaxPatterns)
         Add(findings, "pattern table", table.Offset() + kTblPatternCount,
             "pattern count " + Num(count) + " is above 16, more than the menu has commands for");
     const uint64_t inside = EntriesInside(table.PatternOffsetField(0), count, data.Size());
     if (inside < count)
         Add(findings, "pattern table", table.PatternOffsetField(static_cast<uint16_t>(inside)),
-            "offsets of patterns " + Num(inside) + " to " + Num(count - 1u) + " run past the end of the container");
+            "offsets of patterns " + Num(inside) + " to " + Num(count - 1u) +
+                " run past the end of the container");
     for (uint16_t i = 0; i < inside; ++i)
         CheckPattern(table, i, findings);
 }
@@ -151,7 +161,8 @@ uint64_t PackedMaskYield(std::span<const uint8_t> stream, uint64_t wanted) {
 
 void CheckContainerStructure(const MascotData& data, Findings& findings) {
     if (data.Size() < kHeaderSize) {
-        Add(findings, "header", 0, "the container has " + Num(data.Size()) + " bytes, fewer than the 36 of a header");
+        Add(findings, "header", 0,
+            "the container has " + Num(data.Size()) + " bytes, fewer than the 36 of a header");
         return;
     }
     if (const auto& directory = data.Directory())

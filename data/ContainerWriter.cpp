@@ -41,9 +41,13 @@ void AppendFileHeader(std::vector<uint8_t>& out, std::span<const uint8_t> dib) {
 
 }  // namespace
 
-uint32_t BuiltContainer::ImageOffsetField(uint16_t n) const { return directoryOffset + kDirImageOffsets + 4u * n; }
+uint32_t BuiltContainer::ImageOffsetField(uint16_t n) const {
+    return directoryOffset + kDirImageOffsets + 4u * n;
+}
 
-uint32_t BuiltContainer::PatternOffsetField(uint16_t i) const { return tableOffset + kTblPatternOffsets + 4u * i; }
+uint32_t BuiltContainer::PatternOffsetField(uint16_t i) const {
+    return tableOffset + kTblPatternOffsets + 4u * i;
+}
 
 BuiltContainer& BuiltContainer::PutBytes(uint64_t at, std::span<const uint8_t> data) {
     if (bytes.size() < at + data.size())
@@ -52,7 +56,9 @@ BuiltContainer& BuiltContainer::PutBytes(uint64_t at, std::span<const uint8_t> d
     return *this;
 }
 
-BuiltContainer& BuiltContainer::PutU8(uint64_t at, uint8_t value) { return PutBytes(at, std::span(&value, 1)); }
+BuiltContainer& BuiltContainer::PutU8(uint64_t at, uint8_t value) {
+    return PutBytes(at, std::span(&value, 1));
+}
 
 BuiltContainer& BuiltContainer::PutU16(uint64_t at, uint16_t value) {
     const uint8_t le[] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
@@ -198,7 +204,8 @@ void ContainerWriter::WriteTable(BuiltContainer& out) const {
     AppendU16(bytes, 0);
     std::vector<std::vector<uint8_t>> codes;
     for (const PatternPart& pattern : m_patterns) {
-        std::vector<uint8_t> code = pattern.name ? NameInstruction(*pattern.name, m_version) : std::vector<uint8_t>{};
+        std::vector<uint8_t> code =
+            pattern.name ? NameInstruction(*pattern.name, m_version) : std::vector<uint8_t>{};
         code.insert(code.end(), pattern.code.begin(), pattern.code.end());
         codes.push_back(std::move(code));
     }

@@ -4,7 +4,9 @@
 
 namespace mascot {
 
-size_t Crc16BitsSpan(uint16_t bitCount) { return std::min<size_t>((bitCount + 7u) / 8u, 256u); }
+size_t Crc16BitsSpan(uint16_t bitCount) {
+    return std::min<size_t>((bitCount + 7u) / 8u, 256u);
+}
 
 std::optional<uint16_t> Crc16Bits(std::span<const uint8_t> bytes, uint16_t bitCount) {
     if (bytes.size() < Crc16BitsSpan(bitCount))

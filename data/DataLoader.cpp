@@ -10,9 +10,13 @@
 
 namespace mascot {
 
-DataLoader::DataLoader(Ui& ui, FileSystem& files, Resources& resources, DataFileState& state, std::string caption,
-                       DataLoaderHooks hooks)
-    : m_ui(ui), m_files(files), m_resources(resources), m_state(state), m_caption(std::move(caption)),
+DataLoader::DataLoader(Ui& ui, FileSystem& files, Resources& resources, DataFileState& state,
+                       std::string caption, DataLoaderHooks hooks)
+    : m_ui(ui),
+      m_files(files),
+      m_resources(resources),
+      m_state(state),
+      m_caption(std::move(caption)),
       m_hooks(std::move(hooks)) {}
 
 bool DataLoader::LoadEmbeddedData() {

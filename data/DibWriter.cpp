@@ -20,7 +20,9 @@ void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
     PutU16(out, at + 2, value >> 16);
 }
 
-uint32_t PaletteEntries(uint16_t bitCount) { return bitCount <= 8 ? (1u << bitCount) : 0; }
+uint32_t PaletteEntries(uint16_t bitCount) {
+    return bitCount <= 8 ? (1u << bitCount) : 0;
+}
 
 // Header and colour table; the caller appends the bits.
 std::vector<uint8_t> DibHead(int32_t width, int32_t height, uint16_t bitCount, uint32_t compression,
@@ -35,9 +37,9 @@ std::vector<uint8_t> DibHead(int32_t width, int32_t height, uint16_t bitCount, u
     PutU32(dib, kDibCompression, compression);
     for (uint32_t i = 0; i < entries && i < palette.size(); ++i) {
         const size_t at = kDibHeaderSize + 4 * i;
-        dib[at] = static_cast<uint8_t>(palette[i]);             // blue
-        dib[at + 1] = static_cast<uint8_t>(palette[i] >> 8);    // green
-        dib[at + 2] = static_cast<uint8_t>(palette[i] >> 16);   // red
+        dib[at] = static_cast<uint8_t>(palette[i]);            // blue
+        dib[at + 1] = static_cast<uint8_t>(palette[i] >> 8);   // green
+        dib[at + 2] = static_cast<uint8_t>(palette[i] >> 16);  // red
     }
     return dib;
 }
@@ -49,7 +51,8 @@ Pixel PixelAt(std::span<const Pixel> pixels, int32_t width, int32_t x, int32_t r
 }
 
 // The rows bottom-up at 1, 4 or 8 bits per pixel.
-std::vector<uint8_t> IndexedRows(int32_t width, int32_t height, uint16_t bitCount, std::span<const uint8_t> indices) {
+std::vector<uint8_t> IndexedRows(int32_t width, int32_t height, uint16_t bitCount,
+                                 std::span<const uint8_t> indices) {
     const uint32_t stride = DibRowStride(width, bitCount);
     std::vector<uint8_t> rows(static_cast<size_t>(stride) * static_cast<size_t>(std::max(height, 0)), 0);
     const uint32_t perByte = 8u / bitCount;
@@ -73,8 +76,8 @@ uint32_t DibRowStride(int32_t width, uint16_t bitCount) {
     return static_cast<uint32_t>((static_cast<uint64_t>(width) * bitCount + 31) / 32 * 4);
 }
 
-std::vector<uint8_t> MakeIndexedDib(int32_t width, int32_t height, uint16_t bitCount, std::span<const uint32_t> palette,
-                                    std::span<const uint8_t> indices) {
+std::vector<uint8_t> MakeIndexedDib(int32_t width, int32_t height, uint16_t bitCount,
+                                    std::span<const uint32_t> palette, std::span<const uint8_t> indices) {
     std::vector<uint8_t> dib = DibHead(width, height, bitCount, 0, palette);
     if (bitCount != 1 && bitCount != 4 && bitCount != 8)
         return dib;
@@ -113,8 +116,7 @@ std::vector<uint8_t> MakeMaskDib(int32_t width, int32_t height, std::span<const 
 std::vector<uint8_t> MakePackedMaskDib(int32_t width, int32_t height, std::span<const uint8_t> pixels) {
     std::vector<uint8_t> plain = MakeMaskDib(width, height, pixels);
     const size_t bitsAt = kDibHeaderSize + 8;
-    const std::vector<uint8_t> packed =
-        PackMaskBits(std::span<const uint8_t>(plain).subspan(bitsAt));
+    const std::vector<uint8_t> packed = PackMaskBits(std::span<const uint8_t>(plain).subspan(bitsAt));
     plain.resize(bitsAt);
     PutU32(plain, kDibCompression, kPackedMaskCompression);
     PutU32(plain, kDibSizeImage, static_cast<uint32_t>(packed.size()));

@@ -13,8 +13,8 @@ namespace mascot {
 // ignored; so are palette entries beyond 2, 16 or 256. Colours are 0x00RRGGBB.
 
 // A 1-, 4- or 8-bit image: `indices` are palette indices.
-std::vector<uint8_t> MakeIndexedDib(int32_t width, int32_t height, uint16_t bitCount, std::span<const uint32_t> palette,
-                                    std::span<const uint8_t> indices);
+std::vector<uint8_t> MakeIndexedDib(int32_t width, int32_t height, uint16_t bitCount,
+                                    std::span<const uint32_t> palette, std::span<const uint8_t> indices);
 // A 24-bit image without a colour table.
 std::vector<uint8_t> MakeRgbDib(int32_t width, int32_t height, std::span<const uint32_t> pixels);
 // A 1-bit mask: a pixel of 0 lies inside the shape, anything else outside (stored as 1).

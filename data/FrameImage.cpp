@@ -35,7 +35,9 @@ std::span<const uint8_t> FrameImage::DibHeader() const {
     return m_container.subspan(static_cast<size_t>(m_start + kImgDib), kDibHeaderSize);
 }
 
-bool FrameImage::IsPackedMask() const { return m_bitCount == 1 && m_compression == kPackedMaskCompression; }
+bool FrameImage::IsPackedMask() const {
+    return m_bitCount == 1 && m_compression == kPackedMaskCompression;
+}
 
 uint32_t FrameImage::ColourTableEntries() const {
     switch (m_bitCount) {
@@ -51,11 +53,15 @@ uint32_t FrameImage::ColourTableEntries() const {
 }
 
 std::optional<std::span<const uint8_t>> FrameImage::ColourTable() const {
-    return ByteReader(m_container).BytesAt(m_start + kImgColourTable, 4ull * ColourTableEntries()).ToOptional();
+    return ByteReader(m_container)
+        .BytesAt(m_start + kImgColourTable, 4ull * ColourTableEntries())
+        .ToOptional();
 }
 
 std::optional<std::span<const uint8_t>> FrameImage::Bits() const {
-    return ByteReader(m_container).TailAt(m_start + kImgColourTable + 4ull * ColourTableEntries()).ToOptional();
+    return ByteReader(m_container)
+        .TailAt(m_start + kImgColourTable + 4ull * ColourTableEntries())
+        .ToOptional();
 }
 
 uint64_t FrameImage::RowStride() const {
@@ -71,6 +77,8 @@ uint64_t FrameImage::PlainBitsSize() const {
     return RowStride() * static_cast<uint64_t>(m_height);
 }
 
-std::span<const uint8_t> FrameImage::Dib() const { return m_container.subspan(static_cast<size_t>(m_start + kImgDib)); }
+std::span<const uint8_t> FrameImage::Dib() const {
+    return m_container.subspan(static_cast<size_t>(m_start + kImgDib));
+}
 
 }  // namespace mascot

@@ -20,7 +20,9 @@ std::optional<ImageDirectory> ImageDirectory::At(std::span<const uint8_t> contai
     return directory;
 }
 
-uint64_t ImageDirectory::ImageOffsetField(uint16_t n) const { return m_offset + kDirImageOffsets + 4ull * n; }
+uint64_t ImageDirectory::ImageOffsetField(uint16_t n) const {
+    return m_offset + kDirImageOffsets + 4ull * n;
+}
 
 std::optional<uint32_t> ImageDirectory::ImageOffset(uint16_t n) const {
     if (n >= m_imageCount)

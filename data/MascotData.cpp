@@ -29,13 +29,25 @@ std::optional<uint32_t> MascotData::HeaderU32(uint32_t offset) const {
     return LoadU32(m_bytes.data() + offset);
 }
 
-bool MascotData::HasMagic() const { return m_bytes.size() >= 2 && m_bytes[0] == 'K' && m_bytes[1] == 'Q'; }
+bool MascotData::HasMagic() const {
+    return m_bytes.size() >= 2 && m_bytes[0] == 'K' && m_bytes[1] == 'Q';
+}
 
-std::optional<uint16_t> MascotData::Version() const { return HeaderU16(kVersion); }
-std::optional<uint32_t> MascotData::DirectoryOffset() const { return HeaderU32(kDirectoryOffset); }
-std::optional<uint32_t> MascotData::TableOffset() const { return HeaderU32(kTableOffset); }
-std::optional<uint32_t> MascotData::TotalLength() const { return HeaderU32(kTotalLength); }
-std::optional<uint16_t> MascotData::StoredHeaderChecksum() const { return HeaderU16(kHeaderChecksum); }
+std::optional<uint16_t> MascotData::Version() const {
+    return HeaderU16(kVersion);
+}
+std::optional<uint32_t> MascotData::DirectoryOffset() const {
+    return HeaderU32(kDirectoryOffset);
+}
+std::optional<uint32_t> MascotData::TableOffset() const {
+    return HeaderU32(kTableOffset);
+}
+std::optional<uint32_t> MascotData::TotalLength() const {
+    return HeaderU32(kTotalLength);
+}
+std::optional<uint16_t> MascotData::StoredHeaderChecksum() const {
+    return HeaderU16(kHeaderChecksum);
+}
 
 std::optional<uint16_t> MascotData::StoredTableChecksum() const {
     return m_table ? m_table->StoredChecksum() : std::nullopt;
@@ -49,7 +61,9 @@ std::optional<uint16_t> MascotData::ComputedTableChecksum() const {
     return m_table ? m_table->ComputedChecksum() : std::nullopt;
 }
 
-bool MascotData::StringsScrambled() const { return mascot::StringsScrambled(Version().value_or(0)); }
+bool MascotData::StringsScrambled() const {
+    return mascot::StringsScrambled(Version().value_or(0));
+}
 
 std::optional<uint16_t> MascotData::FrameWidth() const {
     return m_directory ? std::optional<uint16_t>(m_directory->FrameWidth()) : std::nullopt;
@@ -67,7 +81,9 @@ std::optional<FrameImage> MascotData::Image(uint16_t n) const {
     return m_directory ? m_directory->Image(n) : std::nullopt;
 }
 
-std::optional<std::string_view> MascotData::Title() const { return m_table ? m_table->Title() : std::nullopt; }
+std::optional<std::string_view> MascotData::Title() const {
+    return m_table ? m_table->Title() : std::nullopt;
+}
 
 std::optional<std::string_view> MascotData::AboutText() const {
     return m_table ? m_table->AboutText() : std::nullopt;
@@ -97,6 +113,8 @@ std::optional<std::string> MascotData::PatternName(uint16_t i) const {
     return m_table ? m_table->PatternName(i) : std::nullopt;
 }
 
-uint16_t MascotData::MenuColumnLength() const { return m_table ? m_table->MenuColumnLength() : 0; }
+uint16_t MascotData::MenuColumnLength() const {
+    return m_table ? m_table->MenuColumnLength() : 0;
+}
 
 }  // namespace mascot

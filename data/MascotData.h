@@ -80,6 +80,8 @@ private:
 };
 
 // Whether `bytes` can carry the program: see MascotData::IsUsable.
-inline bool ContainerIsUsable(std::span<const uint8_t> bytes) { return MascotData(bytes).IsUsable(); }
+inline bool ContainerIsUsable(std::span<const uint8_t> bytes) {
+    return MascotData(bytes).IsUsable();
+}
 
 }  // namespace mascot

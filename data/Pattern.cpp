@@ -21,7 +21,9 @@ std::optional<Pattern> Pattern::At(std::span<const uint8_t> container, uint64_t 
     return pattern;
 }
 
-bool Pattern::StartsWithName() const { return m_code[0] == kNameOpcode; }
+bool Pattern::StartsWithName() const {
+    return m_code[0] == kNameOpcode;
+}
 
 std::optional<uint16_t> Pattern::NameLength() const {
     return ByteReader(m_code).U16At(kPatNameLength).ToOptional();

@@ -16,7 +16,8 @@ std::optional<std::string_view> UpToNul(std::span<const uint8_t> field) {
     const auto nul = std::find(field.begin(), field.end(), uint8_t{0});
     if (nul == field.end())
         return std::nullopt;
-    return std::string_view(reinterpret_cast<const char*>(field.data()), static_cast<size_t>(nul - field.begin()));
+    return std::string_view(reinterpret_cast<const char*>(field.data()),
+                            static_cast<size_t>(nul - field.begin()));
 }
 
 }  // namespace
@@ -44,11 +45,17 @@ std::span<const uint8_t> PatternTable::AboutField() const {
     return m_container.subspan(static_cast<size_t>(m_offset + kTblAbout), kTblAboutSize);
 }
 
-std::optional<std::string_view> PatternTable::Title() const { return UpToNul(TitleField()); }
+std::optional<std::string_view> PatternTable::Title() const {
+    return UpToNul(TitleField());
+}
 
-std::optional<std::string_view> PatternTable::AboutText() const { return UpToNul(AboutField()); }
+std::optional<std::string_view> PatternTable::AboutText() const {
+    return UpToNul(AboutField());
+}
 
-uint64_t PatternTable::PatternOffsetField(uint16_t i) const { return m_offset + kTblPatternOffsets + 4ull * i; }
+uint64_t PatternTable::PatternOffsetField(uint16_t i) const {
+    return m_offset + kTblPatternOffsets + 4ull * i;
+}
 
 std::optional<uint32_t> PatternTable::PatternOffset(uint16_t i) const {
     if (i >= m_patternCount)
@@ -83,11 +90,17 @@ std::optional<uint16_t> PatternTable::PrefixWord(uint32_t distance) const {
     return ByteReader(m_container).U16At(m_offset - distance).ToOptional();
 }
 
-std::optional<uint16_t> PatternTable::StoredMenuColumnLength() const { return PrefixWord(kPrefixMenuColumnLength); }
+std::optional<uint16_t> PatternTable::StoredMenuColumnLength() const {
+    return PrefixWord(kPrefixMenuColumnLength);
+}
 
-std::optional<uint16_t> PatternTable::ColumnGate() const { return PrefixWord(kPrefixColumnGate); }
+std::optional<uint16_t> PatternTable::ColumnGate() const {
+    return PrefixWord(kPrefixColumnGate);
+}
 
-std::optional<uint16_t> PatternTable::StoredChecksum() const { return PrefixWord(kPrefixTableChecksum); }
+std::optional<uint16_t> PatternTable::StoredChecksum() const {
+    return PrefixWord(kPrefixTableChecksum);
+}
 
 uint16_t PatternTable::MenuColumnLength() const {
     const auto gate = ColumnGate();

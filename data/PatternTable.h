@@ -16,7 +16,8 @@ class PatternTable {
 public:
     // The table at `offset` of `container`; nothing unless its 104-byte fixed part lies inside.
     // `version` is the container's version word, handed on to the patterns for their names.
-    static std::optional<PatternTable> At(std::span<const uint8_t> container, uint64_t offset, uint16_t version);
+    static std::optional<PatternTable> At(std::span<const uint8_t> container, uint64_t offset,
+                                          uint16_t version);
 
     uint64_t Offset() const { return m_offset; }
 

@@ -19,7 +19,9 @@ namespace mascot {
 
 // Container versions from which names and strings are stored chained rather than plain.
 inline constexpr uint16_t kFirstScrambledVersion = 301;
-inline bool StringsScrambled(uint16_t version) { return version >= kFirstScrambledVersion; }
+inline bool StringsScrambled(uint16_t version) {
+    return version >= kFirstScrambledVersion;
+}
 
 // Pattern-name chain. The name length is the number of stored bytes.
 std::vector<uint8_t> DecodePatternNameChain(std::span<const uint8_t> stored);

@@ -37,8 +37,9 @@ inline ContainerWriter SampleWriter(uint16_t version = 302) {
     ContainerWriter writer;
     writer.SetVersion(version)
         .SetFrameSize(kSampleWidth, kSampleHeight)
-        .AddImage(0, 0, MakeIndexedDib(kSampleWidth, kSampleHeight, 8, GreyPalette(256),
-                                       IndexPixels(kSampleWidth, kSampleHeight, 256)))
+        .AddImage(0, 0,
+                  MakeIndexedDib(kSampleWidth, kSampleHeight, 8, GreyPalette(256),
+                                 IndexPixels(kSampleWidth, kSampleHeight, 256)))
         .AddImage(8, 8, MakeRgbDib(2, 2, rgb))
         .AddImage(0, 0, MakeMaskDib(kSampleWidth, kSampleHeight, IndexPixels(kSampleWidth, kSampleHeight, 2)))
         .AddImage(0, 0, MakePackedMaskDib(kSampleWidth, kSampleHeight, std::vector<uint8_t>(16 * 24, 0)))
@@ -50,6 +51,8 @@ inline ContainerWriter SampleWriter(uint16_t version = 302) {
     return writer;
 }
 
-inline BuiltContainer SampleContainer(uint16_t version = 302) { return SampleWriter(version).Build(); }
+inline BuiltContainer SampleContainer(uint16_t version = 302) {
+    return SampleWriter(version).Build();
+}
 
 }  // namespace mascot::test

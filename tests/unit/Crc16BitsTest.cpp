@@ -31,11 +31,8 @@ TEST(Crc16BitsTest, CheckValues) {
         uint16_t crc;
     };
     const Case cases[] = {
-        {"123456789", 72, 0x29B1},
-        {"abc", 24, 0x514A},
-        {"abc", 20, 0x9F00},
-        {"", 0, 0xFFFF},
-        {"abc", 0, 0xFFFF},
+        {"123456789", 72, 0x29B1}, {"abc", 24, 0x514A}, {"abc", 20, 0x9F00},
+        {"", 0, 0xFFFF},           {"abc", 0, 0xFFFF},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << '"' << c.text << "\" over " << c.bits << " bits");

@@ -146,7 +146,8 @@ TEST(MascotDataTest, NameLengthEdges) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.name.size() << " bytes, version " << c.version);
-        const BuiltContainer built = ContainerWriter().SetVersion(c.version).AddNamedPattern(c.name, {}).Build();
+        const BuiltContainer built =
+            ContainerWriter().SetVersion(c.version).AddNamedPattern(c.name, {}).Build();
         EXPECT_EQ(MascotData(built.Span()).PatternName(0), c.shown);
     }
     // An empty scrambled name still stores the one byte the interpreter's string reader takes.
@@ -164,7 +165,8 @@ TEST(MascotDataTest, ColumnGate) {
         uint16_t columns;
     };
     const Case cases[] = {
-        {3, 0, 0}, {3, 1, 0}, {3, 2, 0}, {3, 3, 0}, {3, 4, 0}, {3, 5, 3}, {7, 0xFFFF, 7}, {2, 0x8000, 2}, {0, 9, 0},
+        {3, 0, 0}, {3, 1, 0},      {3, 2, 0},      {3, 3, 0}, {3, 4, 0},
+        {3, 5, 3}, {7, 0xFFFF, 7}, {2, 0x8000, 2}, {0, 9, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "length " << c.length << ", gate " << c.gate);
@@ -184,7 +186,8 @@ TEST(MascotDataTest, TitleAndAboutNeedTheirNul) {
         bool titlePresent;
         bool aboutPresent;
     };
-    const Case cases[] = {{0, 0, true, true}, {31, 63, true, true}, {32, 64, false, false}, {40, 10, false, true}};
+    const Case cases[] = {
+        {0, 0, true, true}, {31, 63, true, true}, {32, 64, false, false}, {40, 10, false, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.titleLength << "/" << c.aboutLength);
         const BuiltContainer built = ContainerWriter()
@@ -214,13 +217,10 @@ TEST(MascotDataTest, ChecksumsCoverOnlyTheirBits) {
         bool tableChanges;
     };
     const Case cases[] = {
-        {"about text", table + 32, false},
-        {"pattern offset", base.PatternOffsetField(1), false},
-        {"default position", table + 100, false},
-        {"default pattern", table + 98, false},
+        {"about text", table + 32, false},        {"pattern offset", base.PatternOffsetField(1), false},
+        {"default position", table + 100, false}, {"default pattern", table + 98, false},
         {"title byte 14", table + 14, false},  // 112 bits are the title's bytes 0 to 13
-        {"title byte 13", table + 13, true},
-        {"first title byte", table, true},
+        {"title byte 13", table + 13, true},      {"first title byte", table, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -232,7 +232,8 @@ TEST(MascotDataTest, ChecksumsCoverOnlyTheirBits) {
     }
     // Same version and directory offset: same header checksum, whatever else differs.
     const BuiltContainer other = ContainerWriter().SetTitle("other").Build();
-    EXPECT_EQ(MascotData(other.Span()).StoredHeaderChecksum(), MascotData(base.Span()).StoredHeaderChecksum());
+    EXPECT_EQ(MascotData(other.Span()).StoredHeaderChecksum(),
+              MascotData(base.Span()).StoredHeaderChecksum());
     EXPECT_NE(MascotData(ContainerWriter().SetVersion(301).Build().Span()).StoredHeaderChecksum(),
               MascotData(base.Span()).StoredHeaderChecksum());
 }

@@ -9,7 +9,9 @@
 namespace mascot {
 namespace {
 
-std::vector<uint8_t> V(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<uint8_t> V(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 // Hand-worked examples pin each chain's definition, so that a swap of the two shows at once.
 TEST(StringChainsTest, PatternNameChainXorsWithThePreviousStoredByte) {
