@@ -21,6 +21,11 @@ inline constexpr std::string_view kMsgMayBeCorrupted = "\x83" "f\x81[\x83^\x82\x
 inline constexpr std::string_view kMsgEnterInteger = "\x90\xAE\x90\x94\x82\xF0\x93\xFC\x97\xCD\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B";
 // "データファイルの変更" (change data file)
 inline constexpr std::string_view kFileDialogTitle = "\x83" "f\x81[\x83^\x83t\x83@\x83" "C\x83\x8B\x82\xCC\x95\xCF\x8DX";
+// The open-file dialog's filter, initial name and default extension; "|" separates the
+// description from the pattern, as the framework writes filters.
+inline constexpr std::string_view kFileDialogFilter = "KQ Files (*.kq) | *.kq ||";
+inline constexpr std::string_view kFileDialogInitialName = "*.kq";
+inline constexpr std::string_view kFileDialogDefaultExt = "kq";
 // "ランダム選択" (random choice)
 inline constexpr std::string_view kMenuRandom = "\x83\x89\x83\x93\x83_\x83\x80\x91I\x91\xF0";
 // "設定(&S)..." (settings)
