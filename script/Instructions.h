@@ -156,6 +156,8 @@ inline constexpr uint16_t kOperandCursorY = 0xFFFE;      // -2
 inline constexpr uint16_t kOperandCursorX = 0xFFFF;      // -1
 inline constexpr uint16_t kFirstSpecialOperand = kOperandTimeMs;
 
+// The variable file holds variables 0 to 99.
+inline constexpr int kVariableCount = 100;
 inline constexpr uint16_t kVariableFlag = 0x8000;        // operand words 0x8000 and up name variables
 inline constexpr uint16_t kOperandVariableMask = 0x3FFF; // bit 14 of a reference is ignored
 inline constexpr uint16_t kDestVariableMask = 0x7FFF;    // a destination ignores bit 15 only

@@ -8,10 +8,10 @@
 
 #include "platform/TextRenderer.h"
 #include "platform/Types.h"
+#include "script/Instructions.h"
 
 namespace mascot {
 
-inline constexpr int kVariableCount = 100;
 inline constexpr int32_t kNoClickHandler = -1;
 inline constexpr int32_t kNoPattern = -1;
 
