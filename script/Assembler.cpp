@@ -16,17 +16,18 @@ bool IsSymbol(const Token& token, char symbol) {
     return token.kind == TokenKind::Symbol && token.text.size() == 1 && token.text[0] == symbol;
 }
 
-// "v0" to "v99": the variable number; nothing for any other identifier.
+// "v" and up to five digits: the variable number (checked by the caller); nothing for any other
+// identifier.
 std::optional<uint16_t> VariableNumber(std::string_view name) {
-    if (name.size() < 2 || name.size() > 3 || name[0] != 'v')
+    if (name.size() < 2 || name.size() > 6 || name[0] != 'v')
         return std::nullopt;
-    uint16_t number = 0;
+    uint32_t number = 0;
     for (const char c : name.substr(1)) {
         if (c < '0' || c > '9')
             return std::nullopt;
-        number = static_cast<uint16_t>(number * 10 + (c - '0'));
+        number = number * 10 + (c - '0');
     }
-    return number;
+    return static_cast<uint16_t>(std::min<uint32_t>(number, 0xFFFF));
 }
 
 std::optional<uint16_t> SpecialOperandWord(std::string_view name) {

@@ -121,6 +121,7 @@ TEST(AssemblerTest, ErrorsNameFileLineAndColumn) {
         {"Name \"n\"\nLet v1,\n", 2, 1, "takes 2 operands, not 1"},
         {"Name \"n\"\nWait 32768\n", 2, 6, "at most 32767"},
         {"Name \"n\"\nWait v100\n", 2, 6, "v0 to v99"},
+        {"Name \"n\"\nLet v12345, 1\n", 2, 5, "v0 to v99"},
         {"Name \"n\"\nLet 5, 1\n", 2, 5, "expected a variable"},
         {"Name \"n\"\nWait time.week\n", 2, 6, "expected an operand"},
         {"Name \"n\"\nGoto nowhere\n", 2, 6, "unknown label 'nowhere'"},
