@@ -7,8 +7,12 @@
 namespace mascot {
 namespace {
 
-bool IsIdentifierStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '.'; }
-bool IsIdentifierChar(char c) { return IsIdentifierStart(c) || std::isdigit(static_cast<unsigned char>(c)); }
+bool IsIdentifierStart(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '.';
+}
+bool IsIdentifierChar(char c) {
+    return IsIdentifierStart(c) || std::isdigit(static_cast<unsigned char>(c));
+}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')

@@ -27,9 +27,9 @@ struct StringPiece {
 
 struct Token {
     TokenKind kind = TokenKind::Symbol;
-    int column = 0;             // 1-based
-    std::string_view text;      // the token as written
-    uint64_t value = 0;         // Number and Char
+    int column = 0;                   // 1-based
+    std::string_view text;            // the token as written
+    uint64_t value = 0;               // Number and Char
     std::vector<StringPiece> pieces;  // String
 };
 

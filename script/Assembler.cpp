@@ -260,8 +260,9 @@ bool PatternAssembler::OperandWord(Tokens tokens, int column) {
         Emit16(*raw);
         return true;
     }
-    return Error(column, "expected an operand: a number, v0 to v99, a special operand such as time.ms, "
-                         "or raw(word)");
+    return Error(column,
+                 "expected an operand: a number, v0 to v99, a special operand such as time.ms, "
+                 "or raw(word)");
 }
 
 bool PatternAssembler::DestWord(Tokens tokens, int column) {
@@ -294,7 +295,8 @@ std::optional<uint16_t> PatternAssembler::RawWord(Tokens tokens, int column) {
 }
 
 bool PatternAssembler::TargetValue(Tokens tokens, int column) {
-    if (tokens.size() != 1 || (tokens[0].kind != TokenKind::Number && tokens[0].kind != TokenKind::Identifier))
+    if (tokens.size() != 1 ||
+        (tokens[0].kind != TokenKind::Number && tokens[0].kind != TokenKind::Identifier))
         return Error(column, "expected a label or a byte offset");
     if (tokens[0].kind == TokenKind::Number) {
         Emit32(static_cast<uint32_t>(tokens[0].value));
@@ -354,8 +356,8 @@ void PatternAssembler::ResolveFixups() {
     for (const Fixup& fixup : m_fixups) {
         const std::optional<uint32_t> offset = m_out.LabelOffset(fixup.label);
         if (!offset) {
-            m_out.errors.push_back(
-                AsmError{m_options.fileName, fixup.line, fixup.column, "unknown label '" + fixup.label + "'"});
+            m_out.errors.push_back(AsmError{m_options.fileName, fixup.line, fixup.column,
+                                            "unknown label '" + fixup.label + "'"});
             continue;
         }
         for (int i = 0; i < 4; ++i)

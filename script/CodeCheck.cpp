@@ -16,7 +16,8 @@ constexpr uint32_t kNoTarget = 0xFFFFFFFF;  // OnClick -1 clears the handler
 bool IsInvalidOperand(uint32_t word) {
     if (word == kOperandUnused)
         return true;
-    return word >= kVariableFlag && word < kFirstSpecialOperand && (word & kOperandVariableMask) >= kVariableCount;
+    return word >= kVariableFlag && word < kFirstSpecialOperand &&
+           (word & kOperandVariableMask) >= kVariableCount;
 }
 
 class PatternChecker {
@@ -120,15 +121,14 @@ void PatternChecker::CheckLiteral(const DecodedInstruction& instruction, int ope
     const auto opcode = static_cast<Opcode>(instruction.opcode);
     const std::string name(instruction.Info().mnemonic);
     if (opcode == Opcode::PlaySound && value >= kSoundCount) {
-        Report(instruction.offset, CodeProblem::SoundIndex, name + ": sound " + std::to_string(value) +
-                                                                 " does not exist (0 to 4)");
+        Report(instruction.offset, CodeProblem::SoundIndex,
+               name + ": sound " + std::to_string(value) + " does not exist (0 to 4)");
     } else if (opcode == Opcode::SetShape && value >= kRegionSlotCount) {
-        Report(instruction.offset, CodeProblem::MissingSlot, name + ": slot " + std::to_string(value) +
-                                                                 " does not exist (0 to 15)");
+        Report(instruction.offset, CodeProblem::MissingSlot,
+               name + ": slot " + std::to_string(value) + " does not exist (0 to 15)");
     } else if (m_options.imageCount && value >= *m_options.imageCount &&
-               (opcode == Opcode::Draw ||
-                ((opcode == Opcode::MakeShape || opcode == Opcode::Palette) && operand == 1 &&
-                 instruction.values[0] == 'b'))) {
+               (opcode == Opcode::Draw || ((opcode == Opcode::MakeShape || opcode == Opcode::Palette) &&
+                                           operand == 1 && instruction.values[0] == 'b'))) {
         Report(instruction.offset, CodeProblem::MissingImage,
                name + ": image " + std::to_string(value) + " does not exist (" +
                    std::to_string(*m_options.imageCount) + " images)");
@@ -165,9 +165,9 @@ std::vector<size_t> PatternChecker::Successors(size_t node) const {
     const InstructionInfo& info = instruction.Info();
     if (info.flow == Flow::Next || info.flow == Flow::Branch)
         next.push_back(node + 1);
-    const bool unknownCode = instruction.opcode == static_cast<uint8_t>(Opcode::If) &&
-                             std::string_view("!<=>").find(static_cast<char>(instruction.values[1])) ==
-                                 std::string_view::npos;
+    const bool unknownCode =
+        instruction.opcode == static_cast<uint8_t>(Opcode::If) &&
+        std::string_view("!<=>").find(static_cast<char>(instruction.values[1])) == std::string_view::npos;
     if ((info.flow == Flow::Jump || info.flow == Flow::Branch) && !unknownCode) {
         const int target = instruction.opcode == static_cast<uint8_t>(Opcode::If) ? 3 : 0;
         if (const size_t index = Lookup(instruction.values[target]); index != kNone)

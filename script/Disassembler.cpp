@@ -16,7 +16,9 @@ std::string Hex16(uint32_t word) {
     return text;
 }
 
-std::string LabelName(uint32_t offset) { return "L" + std::to_string(offset); }
+std::string LabelName(uint32_t offset) {
+    return "L" + std::to_string(offset);
+}
 
 class PatternDisassembler {
 public:
@@ -80,7 +82,8 @@ std::string PatternDisassembler::Run() {
                 Bytes(instruction.offset, instruction.End(), "an instruction cut off by the end");
                 break;
             case DecodeStatus::VariableLength:
-                Bytes(instruction.offset, instruction.End(), "a string whose length is known only at run time");
+                Bytes(instruction.offset, instruction.End(),
+                      "a string whose length is known only at run time");
                 break;
         }
     }

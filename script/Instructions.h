@@ -131,7 +131,9 @@ constexpr bool OpcodesMatchTheirEntries() {
 static_assert(OpcodesMatchTheirEntries(), "entry n of the instruction table must describe opcode n");
 
 // True for the opcodes 1 to 31; every other byte in the instruction stream is skipped.
-constexpr bool IsInstruction(uint8_t opcode) { return opcode != 0 && opcode < kOpcodeCount; }
+constexpr bool IsInstruction(uint8_t opcode) {
+    return opcode != 0 && opcode < kOpcodeCount;
+}
 
 // The instruction with this mnemonic, compared without regard to letter case; null when none.
 const InstructionInfo* FindInstruction(std::string_view mnemonic);
@@ -142,25 +144,25 @@ struct SpecialOperand {
     std::string_view name;
 };
 
-inline constexpr uint16_t kOperandTimeMs = 0xFFF4;       // -12: refreshes the local-time copy
-inline constexpr uint16_t kOperandYear = 0xFFF5;         // -11 to -6 read the copy
+inline constexpr uint16_t kOperandTimeMs = 0xFFF4;  // -12: refreshes the local-time copy
+inline constexpr uint16_t kOperandYear = 0xFFF5;    // -11 to -6 read the copy
 inline constexpr uint16_t kOperandMonth = 0xFFF6;
 inline constexpr uint16_t kOperandDay = 0xFFF7;
 inline constexpr uint16_t kOperandHour = 0xFFF8;
 inline constexpr uint16_t kOperandMinute = 0xFFF9;
 inline constexpr uint16_t kOperandSecond = 0xFFFA;
-inline constexpr uint16_t kOperandUnused = 0xFFFB;       // -5: a reference to variable 0x3FFB, invalid
-inline constexpr uint16_t kOperandRandom100 = 0xFFFC;    // -4
-inline constexpr uint16_t kOperandPosition = 0xFFFD;     // -3
-inline constexpr uint16_t kOperandCursorY = 0xFFFE;      // -2
-inline constexpr uint16_t kOperandCursorX = 0xFFFF;      // -1
+inline constexpr uint16_t kOperandUnused = 0xFFFB;     // -5: a reference to variable 0x3FFB, invalid
+inline constexpr uint16_t kOperandRandom100 = 0xFFFC;  // -4
+inline constexpr uint16_t kOperandPosition = 0xFFFD;   // -3
+inline constexpr uint16_t kOperandCursorY = 0xFFFE;    // -2
+inline constexpr uint16_t kOperandCursorX = 0xFFFF;    // -1
 inline constexpr uint16_t kFirstSpecialOperand = kOperandTimeMs;
 
 // The variable file holds variables 0 to 99.
 inline constexpr int kVariableCount = 100;
-inline constexpr uint16_t kVariableFlag = 0x8000;        // operand words 0x8000 and up name variables
-inline constexpr uint16_t kOperandVariableMask = 0x3FFF; // bit 14 of a reference is ignored
-inline constexpr uint16_t kDestVariableMask = 0x7FFF;    // a destination ignores bit 15 only
+inline constexpr uint16_t kVariableFlag = 0x8000;         // operand words 0x8000 and up name variables
+inline constexpr uint16_t kOperandVariableMask = 0x3FFF;  // bit 14 of a reference is ignored
+inline constexpr uint16_t kDestVariableMask = 0x7FFF;     // a destination ignores bit 15 only
 inline constexpr uint16_t kMaxLiteral = 0x7FFF;
 
 inline constexpr std::array<SpecialOperand, 11> kSpecialOperands = {{

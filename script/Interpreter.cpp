@@ -136,7 +136,8 @@ std::optional<RunEnd> Run::Step(Opcode opcode, const Operands& ops) {
             return Wait(ops.U16(0));
         case Opcode::WaitRandom:
             // b = 0 would divide by zero: wait a alone.
-            return Wait(ops.U16(1) == 0 ? ops.U16(0) : static_cast<uint16_t>(ops.U16(0) + Rand() % ops.U16(1)));
+            return Wait(ops.U16(1) == 0 ? ops.U16(0)
+                                        : static_cast<uint16_t>(ops.U16(0) + Rand() % ops.U16(1)));
         case Opcode::PlayFile:
             m_host.PlayFile(m_reader.String());
             break;

@@ -41,13 +41,15 @@ enum class RunEnd : uint8_t {
     SetPosition,    // the pattern halts after SetPosition
     ChangePattern,  // another pattern is current and starts after kPatternStartDelay
     // Faults: the pattern halts with no timer armed.
-    NoPattern,      // no pattern is current
-    OutOfPattern,   // the program counter, an operand or a string left the pattern's bytes
-    BadJump,        // a jump was taken to a target outside the pattern
-    Budget,         // kRunBudget opcode bytes ran without the run ending
+    NoPattern,     // no pattern is current
+    OutOfPattern,  // the program counter, an operand or a string left the pattern's bytes
+    BadJump,       // a jump was taken to a target outside the pattern
+    Budget,        // kRunBudget opcode bytes ran without the run ending
 };
 
-constexpr bool IsFault(RunEnd end) { return end >= RunEnd::NoPattern; }
+constexpr bool IsFault(RunEnd end) {
+    return end >= RunEnd::NoPattern;
+}
 const char* RunEndName(RunEnd end);
 
 // Runs the current pattern from m_pc until an instruction ends the run or a fault halts it.

@@ -59,7 +59,9 @@ public:
     // The last string read, up to its first zero byte.
     std::string_view String() const;
 
-    uint16_t Variable(uint32_t number) const { return number < m_state.m_vars.size() ? m_state.m_vars[number] : 0; }
+    uint16_t Variable(uint32_t number) const {
+        return number < m_state.m_vars.size() ? m_state.m_vars[number] : 0;
+    }
     void SetVariable(uint32_t number, uint16_t value) {
         if (number < m_state.m_vars.size())
             m_state.m_vars[number] = value;

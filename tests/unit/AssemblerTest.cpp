@@ -96,7 +96,8 @@ TEST(AssemblerTest, OperandsEncodeAsTheInterpreterReadsThem) {
 }
 
 TEST(AssemblerTest, LabelsResolveForwardAndBackward) {
-    const AsmOutput out = Assemble("Name \"\"\nstart: Goto end\nend:\n  OnClick start\n", test::TestAsmOptions(300));
+    const AsmOutput out =
+        Assemble("Name \"\"\nstart: Goto end\nend:\n  OnClick start\n", test::TestAsmOptions(300));
     ASSERT_TRUE(out.Ok());
     EXPECT_EQ(out.LabelOffset("start"), 3u);
     EXPECT_EQ(out.LabelOffset("end"), 8u);
@@ -153,7 +154,8 @@ TEST(AssemblerTest, StringsOver255BytesAreRefused) {
     const AsmOutput out = Assemble(text, test::TestAsmOptions());
     ASSERT_EQ(out.errors.size(), 1u);
     EXPECT_EQ(out.errors[0].ToString(), "test.kqs:2:8: string of 256 bytes; at most 255 fit");
-    EXPECT_TRUE(Assemble("Name \"n\"\nRemark \"" + std::string(255, 'a') + "\"\n", test::TestAsmOptions()).Ok());
+    EXPECT_TRUE(
+        Assemble("Name \"n\"\nRemark \"" + std::string(255, 'a') + "\"\n", test::TestAsmOptions()).Ok());
 }
 
 TEST(AssemblerTest, EveryErrorOfATextIsReported) {

@@ -25,14 +25,17 @@ struct Case {
 std::string Describe(const std::vector<CodeFinding>& findings) {
     std::string out;
     for (const CodeFinding& finding : findings)
-        out += std::to_string(finding.offset) + " " + CodeProblemName(finding.problem) + ": " + finding.message + "\n";
+        out += std::to_string(finding.offset) + " " + CodeProblemName(finding.problem) + ": " +
+               finding.message + "\n";
     return out;
 }
 
 // Each finding names the offset of the line the case expects.
 TEST(CodeCheckTest, FindingsNameTheOffsetOfTheirInstruction) {
     const Case cases[] = {
-        {"a sound pattern", "Name \"ok\"\nloop: Draw 1\n Wait 50\n Draw 2\n WaitRandom 4000, 5000\n Goto loop\n", {}},
+        {"a sound pattern",
+         "Name \"ok\"\nloop: Draw 1\n Wait 50\n Draw 2\n WaitRandom 4000, 5000\n Goto loop\n",
+         {}},
         {"loop with no wait",
          "Name \"n\"\nloop: Add v1, 1\n If v1, <, 10, loop\n Wait 5\n",
          {{CodeProblem::EndlessLoop, 3}}},
@@ -41,25 +44,30 @@ TEST(CodeCheckTest, FindingsNameTheOffsetOfTheirInstruction) {
          "Name \"n\"\n OnClick spin\n SetPosition 5\nspin: Draw 1\n Goto spin\n",
          {{CodeProblem::EndlessLoop, 5}}},
         {"a loop that halts at SetPosition or changes pattern is fine",
-         "Name \"n\"\nloop: If v1, =, 1, out\n SetPosition 50\n Goto loop\nout: ChangePattern 0\n", {}},
+         "Name \"n\"\nloop: If v1, =, 1, out\n SetPosition 50\n Goto loop\nout: ChangePattern 0\n",
+         {}},
         {"If with an unknown code never jumps",
-         "Name \"n\"\nloop: If 1, 35, 1, loop\n Wait 1\n Goto loop\n", {}},
+         "Name \"n\"\nloop: If 1, 35, 1, loop\n Wait 1\n Goto loop\n",
+         {}},
         {"falls off the end", "Name \"n\"\n Wait 1\n Draw 3\n", {{CodeProblem::RunsOffTheEnd, 3}}},
         {"halting at the end is fine", "Name \"n\"\n SetPosition 1\n", {}},
         {"targets",
          "Name \"n\"\n Goto 5\n IfAutoOff 5000\n OnClick 4294967295\n Wait 1\n",
          {{CodeProblem::UnknownTarget, 2}, {CodeProblem::TargetOutside, 3}}},
         {"variables",
-         "Name \"n\"\n Let raw(0x8064), raw(0xFFFB)\n Let raw(0xC001), v99\n Wait raw(0x8100)\n SetPosition 0\n",
+         "Name \"n\"\n Let raw(0x8064), raw(0xFFFB)\n Let raw(0xC001), v99\n Wait raw(0x8100)\n SetPosition "
+         "0\n",
          {{CodeProblem::InvalidVariable, 2},
           {CodeProblem::InvalidVariable, 2},
           {CodeProblem::InvalidVariable, 3},
           {CodeProblem::InvalidVariable, 4}}},
         {"sounds and slots",
-         "Name \"n\"\n PlaySound 4\n PlaySound 5\n PlaySound v1\n SetShape 15\n SetShape 16\n SetPosition 0\n",
+         "Name \"n\"\n PlaySound 4\n PlaySound 5\n PlaySound v1\n SetShape 15\n SetShape 16\n SetPosition "
+         "0\n",
          {{CodeProblem::SoundIndex, 3}, {CodeProblem::MissingSlot, 6}}},
         {"images",
-         "Name \"n\"\n Draw 6\n Draw 7\n MakeShape 'b', 7\n MakeShape 'a', 7\n Palette 'b', 9\n SetPosition 0\n",
+         "Name \"n\"\n Draw 6\n Draw 7\n MakeShape 'b', 7\n MakeShape 'a', 7\n Palette 'b', 9\n SetPosition "
+         "0\n",
          {{CodeProblem::MissingImage, 3}, {CodeProblem::MissingImage, 4}, {CodeProblem::MissingImage, 6}}},
         {"no name", "Draw 1\n Wait 1\n", {{CodeProblem::MissingName, 1}}},
     };

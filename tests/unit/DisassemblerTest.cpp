@@ -30,7 +30,8 @@ std::vector<std::string> Statements(const std::string& text, const AsmOutput& as
     for (std::string line; std::getline(lines, line);) {
         line = std::regex_replace(line, std::regex("^\\s+|\\s*;[^\"]*$|\\s+$"), "");
         for (const AsmLabel& label : assembled.labels)
-            line = std::regex_replace(line, std::regex("\\b" + label.name + "\\b"), "L" + std::to_string(label.offset));
+            line = std::regex_replace(line, std::regex("\\b" + label.name + "\\b"),
+                                      "L" + std::to_string(label.offset));
         // A label and its instruction on one line are two statements.
         if (std::smatch m; std::regex_match(line, m, std::regex("^(L\\d+:)\\s*(.+)$"))) {
             out.push_back(m[1]);

@@ -12,9 +12,9 @@
 namespace mascot {
 namespace {
 
+using test::Asm;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using test::Asm;
 
 constexpr uint32_t kSeed = 20260104;
 
@@ -61,9 +61,9 @@ TEST_F(InterpreterTest, IfComparesUnsignedAndUnknownCodesNeverJump) {
         bool jumps;
     };
     const Case cases[] = {
-        {5, "!", 5, false}, {5, "!", 6, true},   {5, "<", 6, true},   {6, "<", 5, false},
-        {5, "<", 5, false}, {5, "=", 5, true},   {5, "=", 6, false},  {7, ">", 5, true},
-        {5, ">", 5, false}, {5, "35", 5, false}, {5, "35", 6, false}, {0xFFFF, ">", 10, true},
+        {5, "!", 5, false},      {5, "!", 6, true},   {5, "<", 6, true},   {6, "<", 5, false},
+        {5, "<", 5, false},      {5, "=", 5, true},   {5, "=", 6, false},  {7, ">", 5, true},
+        {5, ">", 5, false},      {5, "35", 5, false}, {5, "35", 6, false}, {0xFFFF, ">", 10, true},
         {0x8000, "<", 1, false},
     };
     for (const Case& c : cases) {
@@ -78,8 +78,9 @@ TEST_F(InterpreterTest, IfComparesUnsignedAndUnknownCodesNeverJump) {
 }
 
 TEST_F(InterpreterTest, NegativeCursorCoordinatesAreLargeUnsignedNumbers) {
-    Load({"Name \"cur\"\n Let v1, cursor.x\n Let v2, cursor.y\n If cursor.x, >, 10, right\n Wait 1\n"
-          "right: Wait 2\n"});
+    Load(
+        {"Name \"cur\"\n Let v1, cursor.x\n Let v2, cursor.y\n If cursor.x, >, 10, right\n Wait 1\n"
+         "right: Wait 2\n"});
     host.cursor = Point{-5, 70000};
     EXPECT_EQ(Run(), RunEnd::Wait);
     EXPECT_EQ(state.m_vars[1], 65531);
@@ -88,17 +89,18 @@ TEST_F(InterpreterTest, NegativeCursorCoordinatesAreLargeUnsignedNumbers) {
 }
 
 TEST_F(InterpreterTest, DestinationsAndOperandWordsNameVariablesByTheirMasks) {
-    Load({"Name \"vars\"\n"
-          " Let raw(5), 11\n"        // destination 5: variable 5
-          " Add raw(0x8005), 1\n"    // destination 0x8005: variable 5 too
-          " Let raw(0xC005), 99\n"   // destination 0x4005: no variable, dropped
-          " Let v1, v5\n"
-          " Let v2, raw(0xC005)\n"   // bit 14 of a reference is ignored
-          " Let v3, 5\n"             // a literal
-          " Let v4, raw(0xFFFB)\n"   // -5 is a reference to variable 0x3FFB
-          " Let v6, raw(0x8064)\n"   // variable 100
-          " Let raw(0x8064), 7\n"
-          " Wait 1\n"});
+    Load(
+        {"Name \"vars\"\n"
+         " Let raw(5), 11\n"       // destination 5: variable 5
+         " Add raw(0x8005), 1\n"   // destination 0x8005: variable 5 too
+         " Let raw(0xC005), 99\n"  // destination 0x4005: no variable, dropped
+         " Let v1, v5\n"
+         " Let v2, raw(0xC005)\n"  // bit 14 of a reference is ignored
+         " Let v3, 5\n"            // a literal
+         " Let v4, raw(0xFFFB)\n"  // -5 is a reference to variable 0x3FFB
+         " Let v6, raw(0x8064)\n"  // variable 100
+         " Let raw(0x8064), 7\n"
+         " Wait 1\n"});
     state.m_vars[4] = 0xAAAA;
     state.m_vars[6] = 0xAAAA;
     EXPECT_EQ(Run(), RunEnd::Wait);
@@ -109,14 +111,15 @@ TEST_F(InterpreterTest, DestinationsAndOperandWordsNameVariablesByTheirMasks) {
 }
 
 TEST_F(InterpreterTest, ArithmeticWrapsAtSixteenBitsAndModByZeroKeepsTheVariable) {
-    Load({"Name \"calc\"\n"
-          " Let v1, 32767\n Add v1, 32767\n Add v1, 2\n"  // 65536 wraps to 0
-          " Let v2, 0\n Sub v2, 1\n"                      // 65535
-          " Let v3, v2\n Mod v3, 1000\n"                  // unsigned: 535
-          " Let v4, 0x0F0F\n And v4, 0x00FF\n Or v4, 0x3000\n"
-          " Let v5, 77\n Mod v5, 0\n"
-          " Let v6, v2\n Mod v6, v7\n"                     // v7 is 0
-          " Wait 1\n"});
+    Load(
+        {"Name \"calc\"\n"
+         " Let v1, 32767\n Add v1, 32767\n Add v1, 2\n"  // 65536 wraps to 0
+         " Let v2, 0\n Sub v2, 1\n"                      // 65535
+         " Let v3, v2\n Mod v3, 1000\n"                  // unsigned: 535
+         " Let v4, 0x0F0F\n And v4, 0x00FF\n Or v4, 0x3000\n"
+         " Let v5, 77\n Mod v5, 0\n"
+         " Let v6, v2\n Mod v6, v7\n"  // v7 is 0
+         " Wait 1\n"});
     EXPECT_EQ(Run(), RunEnd::Wait);
     EXPECT_EQ(state.m_vars[1], 0);
     EXPECT_EQ(state.m_vars[2], 65535);
@@ -194,8 +197,8 @@ TEST_F(InterpreterTest, WaitRandomAddsAPartOfTheDrawnNumberAndWrapsAt65536) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.a);
         host.events.clear();
-        Load({"Name \"wr\"\n" + std::string(c.setup) + " WaitRandom " + (c.a > 32767 ? "v1" : std::to_string(c.a)) +
-              ", " + std::to_string(c.b) + "\n"});
+        Load({"Name \"wr\"\n" + std::string(c.setup) + " WaitRandom " +
+              (c.a > 32767 ? "v1" : std::to_string(c.a)) + ", " + std::to_string(c.b) + "\n"});
         Srand(kSeed);
         const uint32_t expected = (c.a + static_cast<uint32_t>(Rand()) % c.b) % 65536;
         Srand(kSeed);
@@ -217,12 +220,13 @@ TEST_F(InterpreterTest, WaitRandomByZeroWaitsTheFirstOperandAndDrawsNothing) {
 
 TEST_F(InterpreterTest, TimeFieldsReadTheCopyOfTheLastClockReading) {
     host.times = {LocalTime{2026, 3, 2, 17, 8, 5, 6, 250}, LocalTime{2031, 12, 3, 31, 23, 59, 58, 999}};
-    Load({"Name \"time\"\n"
-          " Let v1, time.year\n"  // before any reading: the untouched copy
-          " Let v2, time.ms\n Let v3, time.year\n Let v4, time.month\n Let v5, time.day\n"
-          " Let v6, time.hour\n Let v7, time.minute\n Let v8, time.second\n"
-          " Let v9, time.ms\n Let v10, time.year\n"
-          " Let v11, position\n Let v12, random100\n Let v13, random100\n Wait 1\n"});
+    Load(
+        {"Name \"time\"\n"
+         " Let v1, time.year\n"  // before any reading: the untouched copy
+         " Let v2, time.ms\n Let v3, time.year\n Let v4, time.month\n Let v5, time.day\n"
+         " Let v6, time.hour\n Let v7, time.minute\n Let v8, time.second\n"
+         " Let v9, time.ms\n Let v10, time.year\n"
+         " Let v11, position\n Let v12, random100\n Let v13, random100\n Wait 1\n"});
     EXPECT_EQ(Run(), RunEnd::Wait);
     const std::vector<uint16_t> got(state.m_vars.begin() + 1, state.m_vars.begin() + 12);
     EXPECT_THAT(got, ElementsAre(0, 250, 2026, 3, 17, 8, 5, 6, 999, 2031, 90));
@@ -233,9 +237,10 @@ TEST_F(InterpreterTest, TimeFieldsReadTheCopyOfTheLastClockReading) {
 }
 
 TEST_F(InterpreterTest, EffectsReceiveTheirDecodedOperands) {
-    Load({"Name \"fx\"\n MakeShape 'b', 3\n Let v9, v0\n MakeShape 'a', 4\n SetShape v9\n Draw 2\n"
-          " PlaySound 4\n SetHeight 96\n Palette 'b', 1\n ReadSetting \"Mood\", v3, 42\n"
-          " Font 12, \"Gothic\"\n Text 0, 0, \"hi\"\n SetPosition 150\n Wait 1\n"});
+    Load(
+        {"Name \"fx\"\n MakeShape 'b', 3\n Let v9, v0\n MakeShape 'a', 4\n SetShape v9\n Draw 2\n"
+         " PlaySound 4\n SetHeight 96\n Palette 'b', 1\n ReadSetting \"Mood\", v3, 42\n"
+         " Font 12, \"Gothic\"\n Text 0, 0, \"hi\"\n SetPosition 150\n Wait 1\n"});
     host.nextSlot = 7;
     EXPECT_EQ(Run(), RunEnd::SetPosition);
     EXPECT_THAT(host.events, ElementsAre("MakeShape 98 3", "MakeShape 97 4", "SetShape 7", "Draw 2",
@@ -251,8 +256,9 @@ TEST_F(InterpreterTest, EffectsReceiveTheirDecodedOperands) {
 }
 
 TEST_F(InterpreterTest, ClickHandlerAndAutoAnimationJumps) {
-    Load({"Name \"click\"\n OnClick handler\n IfAutoOff still\n Wait 1\n still: Wait 2\n"
-          "handler: ClearClick\n Wait 3\n"});
+    Load(
+        {"Name \"click\"\n OnClick handler\n IfAutoOff still\n Wait 1\n still: Wait 2\n"
+         "handler: ClearClick\n Wait 3\n"});
     host.autoAnimation = false;
     EXPECT_EQ(Run(), RunEnd::Wait);
     EXPECT_THAT(host.events, ElementsAre("SetTimer 1 2"));
@@ -347,10 +353,10 @@ TEST_F(InterpreterTest, LeavingThePatternHaltsBeforeTheInstructionActs) {
         {"Name \"i\"\n If 1, =, 1, 99999\n", RunEnd::BadJump, nullptr},
         {"Name \"i\"\n If 1, =, 2, 99999\n Wait 6\n", RunEnd::Wait, "SetTimer 1 6"},  // not taken
         {"Name \"a\"\n IfAutoOff 70000\n Wait 6\n", RunEnd::Wait, "SetTimer 1 6"},
-        {"Name \"e\"\n Draw 1\n", RunEnd::OutOfPattern, "Draw 1"},      // runs off the end
+        {"Name \"e\"\n Draw 1\n", RunEnd::OutOfPattern, "Draw 1"},                // runs off the end
         {"Name \"t\"\n Draw 1\n .byte 8, 50\n", RunEnd::OutOfPattern, "Draw 1"},  // cut operand
         {"Name \"s\"\n .byte 10, 50, 0, 1, 2\n", RunEnd::OutOfPattern, nullptr},  // string past the end
-        {"Name \"s\"\n .byte 10, 0, 0\n", RunEnd::OutOfPattern, nullptr},  // empty, no stored byte
+        {"Name \"s\"\n .byte 10, 0, 0\n", RunEnd::OutOfPattern, nullptr},         // empty, no stored byte
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

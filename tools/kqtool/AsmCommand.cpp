@@ -47,8 +47,8 @@ std::optional<Arguments> Parse(std::span<const std::string> args, std::string& e
         }
         if (args[i] == "--version") {
             const std::string& value = args[++i];
-            if (value.empty() || value.size() > 5 || value.find_first_not_of("0123456789") != std::string::npos ||
-                std::stoul(value) > 0xFFFF) {
+            if (value.empty() || value.size() > 5 ||
+                value.find_first_not_of("0123456789") != std::string::npos || std::stoul(value) > 0xFFFF) {
                 error = "--version takes a number from 0 to 65535";
                 return std::nullopt;
             }
@@ -98,8 +98,8 @@ int RunAsm(std::span<const std::string> args) {
     if (!out.Ok())
         return kExitFindings;
     for (const CodeFinding& finding : CheckPattern(out.code, CodeCheckOptions{parsed->version, std::nullopt}))
-        std::fprintf(stderr, "%s:%d: warning: offset %u: %s\n", parsed->input.c_str(), out.LineOf(finding.offset),
-                     finding.offset, finding.message.c_str());
+        std::fprintf(stderr, "%s:%d: warning: offset %u: %s\n", parsed->input.c_str(),
+                     out.LineOf(finding.offset), finding.offset, finding.message.c_str());
     std::ofstream file(parsed->output, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(out.code.data()), static_cast<std::streamsize>(out.code.size()));
     if (!file.flush()) {

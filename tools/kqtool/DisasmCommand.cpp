@@ -41,8 +41,8 @@ int RunDisasm(std::span<const std::string> args) {
             return UsageError(kDisasm, args[i] + " needs a value");
         if (args[i] == "--version") {
             const std::string& value = args[++i];
-            if (value.empty() || value.size() > 5 || value.find_first_not_of("0123456789") != std::string::npos ||
-                std::stoul(value) > 0xFFFF)
+            if (value.empty() || value.size() > 5 ||
+                value.find_first_not_of("0123456789") != std::string::npos || std::stoul(value) > 0xFFFF)
                 return UsageError(kDisasm, "--version takes a number from 0 to 65535");
             version = static_cast<uint16_t>(std::stoul(value));
         } else if (args[i] == "-o") {
