@@ -39,4 +39,8 @@ inline constexpr std::string_view kMenuExit = "\x8FI\x97\xB9(&X)\tAlt+F4";
 // "－－－－－" (column break: five full-width minus signs)
 inline constexpr std::string_view kMenuColumnBreak = "\x81|\x81|\x81|\x81|\x81|";
 
+// The application title: the caption of every message box the program shows. Plain ASCII, the
+// same in every build.
+inline constexpr std::string_view kAppTitle = "Desktop Mascot";
+
 }  // namespace mascot::texts

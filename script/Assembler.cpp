@@ -5,7 +5,7 @@
 
 #include "script/AsmLexer.h"
 #include "script/Instructions.h"
-#include "script/StringChains.h"
+#include "data/StringChains.h"
 
 namespace mascot {
 namespace {

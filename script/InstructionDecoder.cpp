@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "script/StringChains.h"
+#include "data/StringChains.h"
 
 namespace mascot {
 namespace {

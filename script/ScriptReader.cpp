@@ -6,7 +6,7 @@
 #include <span>
 
 #include "app/Random.h"
-#include "script/StringChains.h"
+#include "data/StringChains.h"
 
 namespace mascot {
 

@@ -6,7 +6,7 @@
 
 #include "script/Assembler.h"
 #include "script/Instructions.h"
-#include "script/StringChains.h"
+#include "data/StringChains.h"
 #include "support/ScriptAsm.h"
 
 namespace mascot {

@@ -5,7 +5,7 @@
 
 #include "app/Random.h"
 #include "script/Interpreter.h"
-#include "script/StringChains.h"
+#include "data/StringChains.h"
 #include "support/RecordingScriptHost.h"
 #include "support/ScriptAsm.h"
 
