@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "data/StringChains.h"
+
 namespace mascot {
 
 // How an instruction's operands are stored, in the order they follow the opcode.
@@ -185,8 +187,6 @@ inline constexpr uint8_t kCmpLess = '<';
 inline constexpr uint8_t kCmpEqual = '=';
 inline constexpr uint8_t kCmpGreater = '>';
 
-// Strings are scrambled from this container version on.
-inline constexpr uint16_t kFirstScrambledVersion = 301;
 // The run's string buffer holds 256 bytes including the terminating zero.
 inline constexpr int kMaxStringLength = 255;
 
