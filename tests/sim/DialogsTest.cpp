@@ -92,6 +92,12 @@ TEST_F(SettingsDialogTest, TrackbarKeysStepFromTheEditedNumber) {
         // The thumb sits at 100 for 250, at 0 for -12: the step starts from the edit all the same.
         {"Left after typing 250", 37, {A::Type(1002, "250"), A::Key(1001, kLineUp)}, 100, "100"},
         {"Right after typing -12", 37, {A::Type(1002, "-12"), A::Key(1001, kLineDown)}, 0, "0"},
+        // The step does not wrap round at the edge of the 32-bit range.
+        {"Page Up after typing the lowest integer",
+         37,
+         {A::Type(1002, "-2147483648"), A::Key(1001, kPageUp)},
+         0,
+         "0"},
         {"Right after typing 50", 37, {A::Type(1002, "50"), A::Key(1001, kLineDown)}, 51, "51"},
         {"Dragging the thumb", 37, {A::Drag(1001, 63)}, 63, "63"},
     };
