@@ -59,6 +59,7 @@ struct DialogTemplate {
     int fontPoints = 0;
     bool modalFrame = true;
     bool sysMenu = true;
+    bool extended = false;                  // an extended template
     std::vector<ControlTemplate> controls;  // in template order, which is the tab order
 };
 

@@ -111,6 +111,12 @@ private:
     bool m_ended = false;
 };
 
+// The position a scroll notice carries: a trackbar reports its thumb only with the two thumb
+// codes and 0 with every other, so a model must not take a key's notice for a position.
+int ScrollThumbPos(SimDialog& dialog, int id, int code) {
+    return code == kTbThumbPosition || code == kTbThumbTrack ? dialog.TrackbarGetPos(id) : 0;
+}
+
 // Carries out one scripted user action on the running dialog.
 void Act(SimDialog& dialog, DialogModel& model, const DialogAction& action, SimDesktop& desktop) {
     const ControlTemplate* control = dialog.Control(action.id);
@@ -143,9 +149,9 @@ void Act(SimDialog& dialog, DialogModel& model, const DialogAction& action, SimD
                 return;
             const int pos = dialog.KeyedThumb(action.id, action.value);
             dialog.TrackbarSetPos(action.id, pos, true);
-            model.OnHScroll(dialog, action.value, dialog.TrackbarGetPos(action.id), action.id);
+            model.OnHScroll(dialog, action.value, ScrollThumbPos(dialog, action.id, action.value), action.id);
             if (!dialog.Ended())
-                model.OnHScroll(dialog, kTbEndTrack, dialog.TrackbarGetPos(action.id), action.id);
+                model.OnHScroll(dialog, kTbEndTrack, 0, action.id);
             return;
         }
         case DialogAction::Kind::TrackbarDrag:
@@ -154,7 +160,7 @@ void Act(SimDialog& dialog, DialogModel& model, const DialogAction& action, SimD
             dialog.TrackbarSetPos(action.id, action.value, true);
             for (int code : {kTbThumbTrack, kTbThumbPosition, kTbEndTrack})
                 if (!dialog.Ended())
-                    model.OnHScroll(dialog, code, dialog.TrackbarGetPos(action.id), action.id);
+                    model.OnHScroll(dialog, code, ScrollThumbPos(dialog, action.id, code), action.id);
             return;
     }
 }

@@ -1,6 +1,8 @@
 // Message boxes, dialogs and the open-file dialog on the simulated desktop, answered by script.
 // A dialog runs the core's model through the same calls a real dialog makes: the script types
-// into edits, clicks buttons, check boxes and radio buttons, and presses trackbar keys.
+// into edits, clicks buttons, check boxes and radio buttons, and presses trackbar keys. As a real
+// trackbar does, a scroll notice carries the thumb position only for the two thumb codes (dragged,
+// released) and 0 for a key's step and the end of a scroll.
 #pragma once
 
 #include <cstdint>

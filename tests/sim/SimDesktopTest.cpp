@@ -270,8 +270,8 @@ TEST_F(SimDesktopTest, DialogsRunTheModelThroughScriptedUserActions) {
     EXPECT_EQ(ui.RunDialog(model), kIdOk);
     EXPECT_EQ(model.seen, (std::vector<std::string>{
                               "cmd 10 768 text=42 checks=001", "cmd 11 0 text=42 checks=101",
-                              "cmd 20 0 text=42 checks=110", "scroll 30 3 47 thumb=47", "scroll 30 8 47 thumb=47",
-                              "scroll 30 5 100 thumb=100", "scroll 30 4 100 thumb=100", "scroll 30 8 100 thumb=100",
+                              "cmd 20 0 text=42 checks=110", "scroll 30 3 0 thumb=47", "scroll 30 8 0 thumb=47",
+                              "scroll 30 5 100 thumb=100", "scroll 30 4 100 thumb=100", "scroll 30 8 0 thumb=100",
                               "cmd 1 0 text=42 checks=110"}));
     EXPECT_EQ(handler.calls, (std::vector<std::string>{"100 timer 2"}));
     ASSERT_EQ(ui.Dialogs().size(), 1u);
