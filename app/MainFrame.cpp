@@ -124,8 +124,10 @@ void CMainFrame::OnCommand(uint32_t id) {
         return;
     }
     switch (id) {
+        case ID_SETTINGS: OnSettings(); return;
         case ID_NOTHING: return;
         case ID_CLOSE_ALL: OnCloseAll(); return;
+        case ID_APP_ABOUT: OnAppAbout(); return;
         default: m_app.OnCommand(id); return;  // the exit command travels on to the application
     }
 }

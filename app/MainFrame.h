@@ -84,6 +84,8 @@ public:
 
     // --- Commands ---
     void SelectPattern(uint32_t n);
+    void OnSettings();
+    void OnAppAbout();
     void OnCloseAll();
 
     // --- ScriptHost: the container, the world, the timer ---
