@@ -10,6 +10,27 @@
 #include "sound/SoundPlayer.h"
 
 namespace mascot {
+namespace {
+
+// Why a run ended without arming the script timer, as the trace names it; null when it armed it.
+const char* HaltReason(RunEnd end) {
+    switch (end) {
+        case RunEnd::Wait:
+        case RunEnd::ChangePattern:
+            return nullptr;
+        case RunEnd::SetPosition:
+            return "setposition";
+        case RunEnd::Budget:
+            return "budget";
+        case RunEnd::NoPattern:
+        case RunEnd::OutOfPattern:
+        case RunEnd::BadJump:
+            break;
+    }
+    return "invalid";
+}
+
+}  // namespace
 
 CMainFrame::CMainFrame(CMascotApp& app)
     : m_app(app),
@@ -93,6 +114,8 @@ void CMainFrame::RunDrawingPass() {
     m_pPass = &pass;
     m_lastRunEnd = RunScript(m_script, *this);
     m_pPass = nullptr;
+    if (const char* reason = HaltReason(*m_lastRunEnd); reason && Tracing())
+        Trace(MascotEvent{"halt"}.Str("reason", reason));
 }
 
 void CMainFrame::OnPaint() {
@@ -178,6 +201,8 @@ bool CMainFrame::AutoAnimation() const { return m_app.m_bAutoAnimation != 0; }
 void CMainFrame::SetTimer(uint32_t id, uint32_t ms) {
     if (m_pWnd)
         m_pWnd->SetTimer(id, ms);
+    if (id == kTimerScript && Tracing())
+        Trace(MascotEvent{"wait"}.Int("ms", ms));
 }
 
 void CMainFrame::KillTimer(uint32_t id) {
@@ -186,5 +211,10 @@ void CMainFrame::KillTimer(uint32_t id) {
 }
 
 void CMainFrame::FreeRegionSlots() { m_regionSlots.FreeRegionSlots(); }
+
+void CMainFrame::PatternSelected(int32_t index, int32_t choice) {
+    if (Tracing())
+        Trace(MascotEvent{"pattern"}.Int("index", index).Int("choice", choice));
+}
 
 }  // namespace mascot

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "app/MascotTrace.h"
 #include "data/DataLoader.h"
 #include "platform/Types.h"
 #include "platform/Window.h"
@@ -114,6 +115,7 @@ public:
     uint16_t ReadSetting(std::string_view key, uint16_t fallback) override;
     void WriteProfile(std::string_view key, uint16_t value) override;
     void Palette(uint8_t kind, uint16_t image) override;
+    void PatternSelected(int32_t index, int32_t choice) override;
 
     // --- For the application, the tools and the tests ---
     Window* GetWindow() { return m_pWnd.get(); }
@@ -129,6 +131,8 @@ public:
     std::optional<Dib> ImageDib(uint16_t n) const;
     int32_t FrameWidth() const;
     int32_t FrameHeight() const;
+    // Who is told what the mascot does (see app/MascotTrace.h); nobody by default.
+    void SetTraceObserver(MascotObserver observer) { m_trace = std::move(observer); }
 
     // The placement state.
     int32_t m_nPosition = 0;
@@ -149,6 +153,12 @@ private:
     // The placement of a tracking pass on a target with left, top and right edges.
     void PlaceOn(int32_t left, int32_t top, int32_t right);
     void HideIfVisible();
+    // Tells the observer, if there is one.
+    bool Tracing() const { return static_cast<bool>(m_trace); }
+    void Trace(const MascotEvent& event) const {
+        if (m_trace)
+            m_trace(event);
+    }
 
     CMascotApp& m_app;
     DataLoader m_loader;
@@ -160,6 +170,7 @@ private:
     std::unique_ptr<CSoundPlayer> m_pSoundPlayer;
     DrawingPass* m_pPass = nullptr;  // the drawing pass a run draws through, while it runs
     std::optional<RunEnd> m_lastRunEnd;
+    MascotObserver m_trace;
 };
 
 }  // namespace mascot

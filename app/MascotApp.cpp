@@ -59,6 +59,7 @@ bool CMascotApp::InitInstance() {
         g_soundMuted = 1;
 
     m_pMainWnd = std::make_unique<CMainFrame>(*this);
+    m_pMainWnd->SetTraceObserver(m_trace);
     if (!m_pMainWnd->CreateMascot()) {
         DeleteMainWindow();
         return false;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/MascotTrace.h"
 #include "app/SettingsStore.h"
 #include "data/DataLoader.h"
 
@@ -60,6 +61,9 @@ public:
     const AppConfig& Config() const { return m_config; }
     SettingsStore& Settings() { return m_settings; }
     CMainFrame* MainWindow() { return m_pMainWnd.get(); }
+    // Handed to the mascot window when start-up creates it, so that its first pattern choice is
+    // told too (see app/MascotTrace.h).
+    void SetTraceObserver(MascotObserver observer) { m_trace = std::move(observer); }
     // Deletes the window object once its platform window is gone.
     void DeleteMainWindow();
 
@@ -76,6 +80,7 @@ private:
     AppConfig m_config;
     SettingsStore m_settings;
     std::unique_ptr<CMainFrame> m_pMainWnd;
+    MascotObserver m_trace;
 };
 
 // Derives g_programDir from the executable's path, stores the archive mode and, in modes 1 and

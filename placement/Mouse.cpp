@@ -14,6 +14,8 @@ void CMainFrame::OnLButtonDown(uint32_t, Point point) {
     m_ptPress = point;
     if (m_script.m_clickTarget != kNoClickHandler) {
         // Exactly as if the script timer had fired: the pending wait is cancelled.
+        if (Tracing())
+            Trace(MascotEvent{"click"}.Int("target", m_script.m_clickTarget));
         m_script.m_pc = m_script.m_clickTarget;
         OnTimer(kTimerScript);
     }

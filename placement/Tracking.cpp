@@ -82,10 +82,14 @@ void CMainFrame::PlaceOn(int32_t left, int32_t top, int32_t right) {
 
 void CMainFrame::SetPosition(uint16_t percent) {
     m_nPosition = percent > 100 ? 100 : percent;
+    if (Tracing())
+        Trace(MascotEvent{"position"}.Int("value", m_nPosition));
     OnMascotTrack();
 }
 
 void CMainFrame::SetHeight(uint16_t height) {
+    if (Tracing())
+        Trace(MascotEvent{"height"}.Int("value", height));
     if (height == m_script.m_height)
         return;
     m_script.m_height = height;

@@ -294,11 +294,13 @@ void SelectPattern(ScriptState& state, ScriptHost& host, int32_t n) {
     host.KillTimer(kTimerScript);
     host.SetTimer(kTimerScript, kPatternStartDelay);
     state.m_bTimerArmed = true;
+    host.PatternSelected(state.m_patternIndex, state.m_patternChoice);
 }
 
 void SelectInitialPattern(ScriptState& state, ScriptHost& host, int32_t setting) {
     state.m_patternChoice = ClampChoice(setting, host.PatternCount());
     MakeCurrent(state, host, state.m_patternChoice);
+    host.PatternSelected(state.m_patternIndex, state.m_patternChoice);
 }
 
 }  // namespace mascot

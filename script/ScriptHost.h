@@ -76,6 +76,12 @@ public:
     virtual void WriteProfile(std::string_view key, uint16_t value) = 0;
     // 31: with kind 'b', replaces the palette by one built from frame image `image`.
     virtual void Palette(uint8_t kind, uint16_t image) = 0;
+
+    // --- Notices ---
+    // A pattern was made current, by the initial choice or by SelectPattern: its 0-based index
+    // (kNoPattern when none could be) and the selection as stored. Called last, when the pattern
+    // is ready to run (after SelectPattern has armed the timer).
+    virtual void PatternSelected(int32_t /*index*/, int32_t /*choice*/) {}
 };
 
 }  // namespace mascot

@@ -5,11 +5,11 @@
 
 namespace mascot {
 
-void PlaySound(CSoundPlayer* player, uint32_t index) {
+bool PlaySound(CSoundPlayer* player, uint32_t index) {
     if (!player || index >= kSoundNames.size())
-        return;
+        return false;
     player->Load(kSoundNames[index]);
-    player->Play();
+    return player->Play();
 }
 
 bool PlayFile(Audio& audio, const std::string& name) {

@@ -19,8 +19,8 @@ inline constexpr std::array<std::string_view, 5> kSoundNames = {
 
 // Loads the wave numbered `index` into `player` and plays it: the file is read even when sound
 // is off, and heard only when it is on. An index past the table, or no player, does nothing at
-// all (no load, no stop).
-void PlaySound(CSoundPlayer* player, uint32_t index);
+// all (no load, no stop). Returns whether the wave went to the output, that is, is heard.
+bool PlaySound(CSoundPlayer* player, uint32_t index);
 
 // Plays the wave file `name`, passed unchanged (a relative name is resolved by the platform, not
 // against the program directory), unless a sound of this process is still playing. Plays even

@@ -66,6 +66,8 @@ public:
     // Scripts for the next dialogs, in order. When a script runs out and the dialog is still
     // open, the user presses Esc.
     void ScriptDialog(std::vector<DialogAction> actions) { m_dialogScripts.push_back(std::move(actions)); }
+    // Forgets the scripts no dialog has used yet (a dialog that was expected did not open).
+    void DropDialogScripts() { m_dialogScripts.clear(); }
     // Answers for the next open-file dialogs; without one the user cancels.
     void AnswerOpenFile(std::optional<std::string> path) { m_fileAnswers.push_back(std::move(path)); }
 

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "script/ScriptHost.h"
@@ -44,6 +45,8 @@ public:
     uint16_t settingValue = 0;
     bool hasSetting = false;
     std::vector<std::string> events;
+    // (index, choice) of every pattern made current.
+    std::vector<std::pair<int32_t, int32_t>> selected;
 
     uint16_t Version() const override { return version; }
     uint16_t PatternCount() const override { return static_cast<uint16_t>(m_starts.size()); }
@@ -93,6 +96,8 @@ public:
         Record("WriteProfile " + std::string(key) + " " + N(value));
     }
     void Palette(uint8_t kind, uint16_t image) override { Record("Palette " + N(kind) + " " + N(image)); }
+    // Kept apart from `events`: every pattern choice reports one.
+    void PatternSelected(int32_t index, int32_t choice) override { selected.emplace_back(index, choice); }
 
 private:
     static std::string N(uint32_t value) { return std::to_string(value); }

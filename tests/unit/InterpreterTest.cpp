@@ -14,6 +14,7 @@ namespace {
 
 using test::Asm;
 using ::testing::ElementsAre;
+using ::testing::Pair;
 using ::testing::IsEmpty;
 
 constexpr uint32_t kSeed = 20260104;
@@ -290,6 +291,8 @@ TEST_F(InterpreterTest, ChangePatternSelectsByCommandNumberOrAtRandom) {
     EXPECT_EQ(state.m_patternChoice, 0);
     EXPECT_EQ(state.m_patternIndex, expectedIndex);
     EXPECT_TRUE(state.m_bTimerArmed);
+    // Each choice is reported once it is made, the initial one included.
+    EXPECT_THAT(host.selected, ElementsAre(Pair(0, 1), Pair(0, 1), Pair(1, 2), Pair(expectedIndex, 0)));
 }
 
 TEST_F(InterpreterTest, SelectPatternClampsTheChoiceAndTheInitialChoiceArmsNothing) {
@@ -325,6 +328,7 @@ TEST_F(InterpreterTest, NoPatternsMeansNothingRuns) {
     SelectPattern(state, host, 0);
     EXPECT_EQ(state.m_patternChoice, 0);
     EXPECT_EQ(Run(), RunEnd::NoPattern);
+    EXPECT_THAT(host.selected, ElementsAre(Pair(kNoPattern, 0), Pair(kNoPattern, 0)));
 }
 
 TEST_F(InterpreterTest, TheBudgetHaltsAnEndlessLoopAndAPatternChoiceRestartsIt) {

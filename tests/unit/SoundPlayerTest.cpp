@@ -44,7 +44,7 @@ TEST_F(SoundPlayerTest, PlaySoundHandsThePlainRiffImageToTheOutput) {
     for (uint32_t index = 0; index < kSoundNames.size(); ++index) {
         SCOPED_TRACE(std::string(kSoundNames[index]));
         m_audio.ClearEvents();
-        PlaySound(&m_player, index);
+        EXPECT_TRUE(PlaySound(&m_player, index));
         // Load stops (through Free), Play stops again, then the image goes out.
         ASSERT_EQ(Kinds(), (std::vector<Kind>{Kind::Stop, Kind::Stop, Kind::PlayMemory}));
         const SimAudio::Event& played = m_audio.Events().back();
@@ -59,8 +59,8 @@ TEST_F(SoundPlayerTest, IndexPastTheTableOrNoPlayerDoesNothing) {
     PlaySound(&m_player, 1);
     m_audio.ClearEvents();
     for (uint32_t index : {5u, 6u, 0xFFFFu, 0xFFFFFFFFu})
-        PlaySound(&m_player, index);
-    PlaySound(nullptr, 0);
+        EXPECT_FALSE(PlaySound(&m_player, index));
+    EXPECT_FALSE(PlaySound(nullptr, 0));
     EXPECT_TRUE(m_audio.Events().empty());
     EXPECT_TRUE(m_audio.IsPlaying()) << "the sound playing before is left alone";
     ASSERT_NE(m_player.Image(), nullptr);
@@ -71,7 +71,7 @@ TEST_F(SoundPlayerTest, WithSoundOffTheFileIsReadButNothingIsHeard) {
     PlaySound(&m_player, 0);
     g_soundMuted = 1;
     m_audio.ClearEvents();
-    PlaySound(&m_player, 2);
+    EXPECT_FALSE(PlaySound(&m_player, 2));
     ASSERT_NE(m_player.Image(), nullptr);
     EXPECT_EQ(test::ToBytes(m_player.Image()->Bytes()), m_waves[2]);
     // The load still stopped the sound before; Play hands nothing over.
