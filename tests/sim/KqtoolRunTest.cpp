@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/MascotSim.h"
+#include "support/SoundTestSupport.h"
 #include "tools/common/Png.h"
 
 namespace mascot {
@@ -18,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 
 class KqtoolRunTest : public ::testing::Test {
@@ -136,6 +141,208 @@ TEST_F(KqtoolRunTest, ThePrintedLifeOfAPatternFromItsFirstRunToAClickAndTheNextP
         R"({"t":610,"ev":"halt","reason":"budget"})",
         // The end of the run closes the mascot as a user would.
         R"({"t":1000,"ev":"hide"})"));
+}
+
+// The lines whose event is one of `events`, in order.
+std::vector<std::string> Only(const std::vector<std::string>& lines, std::initializer_list<const char*> events) {
+    std::vector<std::string> out;
+    for (const std::string& line : lines)
+        for (const char* event : events)
+            if (line.find(std::string(R"("ev":")") + event + "\"") != std::string::npos)
+                out.push_back(line);
+    return out;
+}
+
+TEST_F(KqtoolRunTest, SettingsFromTheOptionsAreReadAsTheUsersAndSavedAtTheEnd) {
+    const std::string file = Container({test::kIdlePattern, test::kIdlePattern});
+    const std::string dir = Dir() + "program";
+    // Taskbar only, at its left end, the second pattern, in section Mascot-ABC.
+    ASSERT_EQ(Run("run --seconds 0.3 --dir " + dir + " --tag ABC --fixed 1 --position 0 --pattern 2 " + file), 0)
+        << Err();
+    EXPECT_EQ(lines.front(), R"({"t":0,"ev":"pattern","index":1,"choice":2})");
+    EXPECT_THAT(Only(Before(300), {"show"}), ElementsAre(R"({"t":100,"ev":"show","x":0,"y":643})"));
+    std::ifstream saved(dir + "/savedata.dat", std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(saved), {});
+    EXPECT_EQ(text, "[Mascot-ABC]\r\nFixed=1\r\nPosition=0\r\nPattern=2\r\nTopMost=0\r\nUseSound=0\r\n");
+}
+
+TEST_F(KqtoolRunTest, TheDesktopOptionsGiveTheTarget) {
+    struct Case {
+        const char* options;
+        std::vector<std::string> placements;
+    };
+    const Case cases[] = {
+        // 50 % of a 412-pixel editor at 100: x = 100 + (412 - 112) * 50 / 100.
+        {"--foreground 100,400,512,700 --position 50",
+         {R"({"t":0,"ev":"move","x":250,"y":283})", R"({"t":100,"ev":"move","x":250,"y":283})",
+          R"({"t":100,"ev":"show","x":250,"y":283})"}},
+        // No foreground window: SetHeight places by the remembered edges (none yet), but no pass
+        // ever shows the mascot.
+        {"--no-foreground", {R"({"t":0,"ev":"move","x":0,"y":-117})"}},
+        // A maximised editor is no target: the pass hides nothing that is not shown.
+        {"--foreground 0,0,1280,760", {R"({"t":0,"ev":"move","x":1051,"y":-117})"}},
+    };
+    const std::string file = Container({test::kIdlePattern});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        ASSERT_EQ(Run("run --seconds 0.3 " + std::string(c.options) + " " + file), 0) << Err();
+        EXPECT_THAT(Only(Before(300), {"move", "show", "hide"}), ElementsAreArray(c.placements));
+    }
+}
+
+TEST_F(KqtoolRunTest, CommandsAndClicksReachTheWindowAtTheirTimes) {
+    const std::string file = Container({test::kIdlePattern, "Name \"rest\"\n Draw 1\n WaitRandom 100, 50\n"});
+    // 32801 does nothing; 32782 selects pattern 2. The second press comes within the
+    // double-click time and runs nothing.
+    ASSERT_EQ(Run("run --seconds 0.6 --command 200:32801 --command 300:32782 --click 120 --click 125 " + file), 0)
+        << Err();
+    EXPECT_THAT(Only(lines, {"click", "pattern"}),
+                ElementsAre(R"({"t":0,"ev":"pattern","index":0,"choice":1})", HasSubstr(R"("t":120,"ev":"click")"),
+                            R"({"t":300,"ev":"pattern","index":1,"choice":2})"));
+    // The rest pattern's random wait lies in 100..149 ms.
+    const std::vector<std::string> waits = Only(lines, {"wait"});
+    const auto first = std::find(waits.begin(), waits.end(), R"({"t":300,"ev":"wait","ms":10})");
+    ASSERT_NE(first, waits.end());
+    ASSERT_NE(first + 1, waits.end());
+    EXPECT_THAT(first[1], ::testing::MatchesRegex(R"(\{"t":310,"ev":"wait","ms":1[0-4][0-9]\})"));
+}
+
+TEST_F(KqtoolRunTest, APressOnAHiddenMascotDoesNothingAndSaysSo) {
+    const std::string file = Container({test::kIdlePattern});
+    ASSERT_EQ(Run("run --seconds 0.3 --no-foreground --click 200 " + file), 0) << Err();
+    EXPECT_THAT(Only(lines, {"click"}), ::testing::IsEmpty());
+    EXPECT_THAT(Err(), HasSubstr("--click at 200 ms: the mascot is not on the screen"));
+}
+
+TEST_F(KqtoolRunTest, ADragSlidesTheMascotAlongTheEdgeWhileTheTimersGoOn) {
+    const std::string file = Container({"Name \"plain\"\n SetHeight 117\nloop:\n Draw 0\n Wait 50\n Goto loop\n"});
+    const std::string dir = Dir() + "program";
+    ASSERT_EQ(Run("run --seconds 0.6 --dir " + dir + " --drag 300:-147 " + file), 0) << Err();
+    // -147 px over the editor's slack of 588 is -25 %: from 90 to 65, x = 200 + 588 * 65 / 100.
+    EXPECT_THAT(Only(lines, {"move", "show", "hide"}),
+                ElementsAre(R"({"t":0,"ev":"move","x":729,"y":183})", R"({"t":100,"ev":"move","x":729,"y":183})",
+                            R"({"t":100,"ev":"show","x":729,"y":183})", R"({"t":500,"ev":"hide"})",
+                            R"({"t":500,"ev":"move","x":582,"y":183})", R"({"t":500,"ev":"show","x":582,"y":183})",
+                            R"({"t":600,"ev":"hide"})"));
+    EXPECT_THAT(lines, ::testing::Contains(R"({"t":400,"ev":"draw","frame":0})"));
+    std::ifstream saved(dir + "/savedata.dat", std::ios::binary);
+    EXPECT_THAT(std::string(std::istreambuf_iterator<char>(saved), {}), HasSubstr("Position=65\r\n"));
+}
+
+TEST_F(KqtoolRunTest, TheContextMenuIsPrintedAsItIsShown) {
+    const std::string file = Container({test::kIdlePattern, "Name \"\xE4\xBC\x91\"\n Wait 1\n"});
+    ASSERT_EQ(Run("run --seconds 0.3 --settings 200:cancel " + file), 0) << Err();
+    EXPECT_THAT(Only(lines, {"menu"}),
+                ElementsAre(std::string(R"({"t":200,"ev":"menu","items":[)") +
+                            R"({"kind":"command","id":32800,"text":"設定(&S)...","flags":[]},)" +
+                            R"({"kind":"submenu","text":"パターン選択","items":[)" +
+                            R"({"kind":"command","id":32780,"text":"ランダム選択","flags":[]},)" +
+                            R"({"kind":"separator"},)" +
+                            R"({"kind":"command","id":32781,"text":"idle","flags":["checked"]},)" +
+                            R"({"kind":"command","id":32782,"text":"休","flags":[]}]},)" +
+                            R"({"kind":"command","id":57664,"text":"このソフトについて(&A)...","flags":[]},)" +
+                            R"({"kind":"separator"},)" +
+                            R"({"kind":"command","id":57665,"text":"終了(&X)\tAlt+F4","flags":[]}]})"));
+}
+
+TEST_F(KqtoolRunTest, TextsAreUtf8AndBytesThatAreNoShiftJisAreEscaped) {
+    // 0x81 followed by a quote is no character; 0xFD is none at all.
+    const std::string file = Container({"Name \"t\"\n Text 1, 2, \"\\x81\\\"A\\xFD\xE3\x81\x82\"\n Wait 50\n"});
+    ASSERT_EQ(Run("run --seconds 0 " + file), 0) << Err();
+    EXPECT_THAT(Only(lines, {"text"}), ElementsAre(R"({"t":0,"ev":"text","x":1,"y":2,"text":"\u0081\"A\u00FDあ"})"));
+}
+
+TEST_F(KqtoolRunTest, SoundsSayWhetherTheyWereHeard) {
+    // A wave of 100 ms as the numbered sound 2, one to play by name, and sound switched on.
+    fs::create_directories(m_dir.Path() / "program");
+    test::WriteBytes(m_dir, "program/sa0016_.wav", test::MakeWave(800));
+    test::WriteBytes(m_dir, "ding.wav", test::MakeWave(800));
+    m_dir.Write("program/savedata.dat", "[Mascot-TEST]\nUseSound=1\n");
+    const std::string ding = m_dir.File("ding.wav");
+    const std::string pattern = "Name \"s\"\n PlaySound 2\n PlayFile \"" + ding + "\"\n Wait 200\n PlayFile \"" +
+                                ding + "\"\n PlaySound 9\n Wait 1000\n";
+    const std::string file = Container({pattern});
+    ASSERT_EQ(Run("run --seconds 0.3 --dir " + Dir() + "program " + file), 0) << Err();
+    // A wave played by name is not heard over one still playing; sound 9 names no file.
+    EXPECT_THAT(Only(lines, {"sound", "playfile"}),
+                ElementsAre(R"({"t":0,"ev":"sound","name":"sa0016_.wav","played":1,"index":2})",
+                            R"({"t":0,"ev":"playfile","name":")" + ding + R"(","played":0})",
+                            R"({"t":200,"ev":"playfile","name":")" + ding + R"(","played":1})",
+                            R"({"t":200,"ev":"sound","name":"","played":0,"index":9})"));
+}
+
+TEST_F(KqtoolRunTest, FaultsHaltThePatternAndSayWhy) {
+    const std::string file = Container({"Name \"jump\"\n Draw 0\n .byte 13, 0xFF, 0xFF, 0, 0\n"});
+    ASSERT_EQ(Run("run --seconds 0.3 " + file), 0) << Err();
+    EXPECT_THAT(Only(lines, {"draw", "wait", "halt"}),
+                ElementsAre(R"({"t":0,"ev":"draw","frame":0})", R"({"t":0,"ev":"halt","reason":"invalid"})"));
+}
+
+TEST_F(KqtoolRunTest, FramesShowTheShapedMascotAsAPersonSeesIt) {
+    const std::string file = Container({test::kIdlePattern});
+    const std::string frames = Dir() + "frames";
+    ASSERT_EQ(Run("run --seconds 0.2 --frames " + frames + " " + file), 0) << Err();
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(frames))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    // One picture a paint: the script's at 50, the show's and the script's at 100, and so on.
+    ASSERT_GE(names.size(), 4u);
+    EXPECT_EQ(names.front(), "frame-000050-0001.png");
+    EXPECT_EQ(names[1], "frame-000100-0002.png");
+    // At 50 frame 1 (a 32-pixel square in colour 200 at 48, 48) lies over frame 0 (colour = row
+    // / 10); the shape is the lower half of the frame.
+    std::string error;
+    const auto picture = ReadPng(frames + "/" + names.front(), &error);
+    ASSERT_TRUE(picture) << error;
+    ASSERT_EQ(picture->width, test::kFrameWidth);
+    ASSERT_EQ(picture->height, test::kFrameHeight);
+    const auto colour = [](uint32_t i) { return kOpaque | (i << 16) | ((255 - i) << 8) | (i / 2); };
+    for (int32_t y = 0; y < test::kFrameHeight; ++y) {
+        for (int32_t x = 0; x < test::kFrameWidth; ++x) {
+            const bool inside = y >= test::kFrameHeight / 2;
+            const bool square = x >= 48 && x < 80 && y >= 48 && y < 80;
+            const uint32_t expected = !inside ? 0 : colour(square ? 200 : static_cast<uint32_t>(y / 10));
+            ASSERT_EQ(picture->Pixel(x, y), expected) << "at " << x << ", " << y;
+        }
+    }
+}
+
+TEST_F(KqtoolRunTest, ExitStatusForUnreadableFilesDataThatCannotRunAndBadOptions) {
+    const std::string file = Container({test::kIdlePattern});
+    m_dir.Write("junk.kq", "KQ this is no container");
+    struct Case {
+        std::string args;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"run " + Dir() + "missing.kq", 2, "missing.kq"},
+        {"run " + m_dir.File("junk.kq"), 1, "could not start"},
+        {"run", 64, "no FILE.kq"},
+        {"run --seconds ten " + file, 64, "--seconds"},
+        {"run --seconds 1.2345 " + file, 64, "--seconds"},
+        {"run --click -5 " + file, 64, "--click"},
+        {"run --command 5 " + file, 64, "--command"},
+        {"run --command 5:70000 " + file, 64, "--command"},
+        {"run --foreground 1,2,3 " + file, 64, "--foreground"},
+        {"run --tag lower " + file, 64, "--tag"},
+        {"run --fixed 1x " + file, 64, "--fixed"},
+        {"run --settings 100:fixed=3 " + file, 64, "--settings"},
+        {"run --settings 100:ok,pos=5 " + file, 64, "--settings"},
+        {"run --settings 100:volume=5 " + file, 64, "--settings"},
+        {"run --bogus 1 " + file, 64, "unknown option '--bogus'"},
+        {"run " + file + " " + file, 64, "unexpected argument"},
+        {"run --seed", 64, "--seed needs a value"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        EXPECT_EQ(Run(c.args), c.status);
+        EXPECT_THAT(Err(), HasSubstr(c.message));
+    }
+    // The data that cannot run still got its exit processing; nothing was printed for it.
+    EXPECT_EQ(Run("run " + m_dir.File("junk.kq")), 1);
+    EXPECT_THAT(lines, ::testing::IsEmpty());
 }
 
 }  // namespace
