@@ -83,7 +83,10 @@ uint16_t CMainFrame::ReadSetting(std::string_view key, uint16_t fallback) {
 
 void CMainFrame::WriteProfile(std::string_view key, uint16_t value) {
     if (Tracing())
-        Trace(MascotEvent{"profile"}.Str("section", m_app.m_strTitle).Str("key", std::string(key)).Int("value", value));
+        Trace(MascotEvent{"profile"}
+                  .Str("section", m_app.m_strTitle)
+                  .Str("key", std::string(key))
+                  .Int("value", value));
     m_app.WriteProfileInt(m_app.m_strTitle, std::string(key), value);
 }
 

@@ -14,7 +14,9 @@ extern char** environ;
 namespace mascot {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 bool IsSjisLead(char c) {
     const auto byte = static_cast<unsigned char>(c);
@@ -105,7 +107,9 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
     }
 }
 
-bool PosixLauncher::Launch(const std::string& commandLine) { return Spawn(commandLine).has_value(); }
+bool PosixLauncher::Launch(const std::string& commandLine) {
+    return Spawn(commandLine).has_value();
+}
 
 std::optional<pid_t> PosixLauncher::Spawn(const std::string& commandLine) {
     std::erase_if(m_unwatched, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });

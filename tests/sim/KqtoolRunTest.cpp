@@ -38,8 +38,8 @@ protected:
     }
     // Runs kqtool with `args`; returns the exit code, with stdout's lines in `lines`.
     int Run(const std::string& args) {
-        const std::string command = std::string(MASCOT_KQTOOL_PATH) + " " + args + " >" + m_dir.File("out.txt") +
-                                    " 2>" + m_dir.File("err.txt");
+        const std::string command = std::string(MASCOT_KQTOOL_PATH) + " " + args + " >" +
+                                    m_dir.File("out.txt") + " 2>" + m_dir.File("err.txt");
         const int status = std::system(command.c_str());
         lines.clear();
         std::istringstream out(m_dir.Read("out.txt"));
@@ -102,12 +102,13 @@ TEST_F(KqtoolRunTest, ThePrintedLifeOfAPatternFromItsFirstRunToAClickAndTheNextP
     const std::string file = Container({kLifePattern, kSpinPattern});
     ASSERT_EQ(Run("run --seconds 1 --click 600 " + file), 0) << Err();
     // The handler's offset: the size of everything before its label.
-    const std::string beforeHandler = std::string(kLifePattern.substr(0, kLifePattern.find("clicked:"))) + "clicked:\n";
+    const std::string beforeHandler =
+        std::string(kLifePattern.substr(0, kLifePattern.find("clicked:"))) + "clicked:\n";
     const std::string click =
         R"({"t":600,"ev":"click","target":)" + std::to_string(test::Asm(beforeHandler).size()) + "}";
     // Frame 112 wide on the editor 200..900 at the table's 90 %: x = 200 + 588 * 90 / 100 = 729,
     // y = 300 - 117. SetHeight moves the hidden window; the first pass shows it.
-    EXPECT_THAT(lines, ElementsAre(
+    const std::vector<std::string> expected = {
         R"({"t":0,"ev":"pattern","index":0,"choice":1})",
         R"({"t":0,"ev":"slot","kind":98,"image":2,"slot":0})",
         R"({"t":0,"ev":"shape","slot":0})",
@@ -140,11 +141,14 @@ TEST_F(KqtoolRunTest, ThePrintedLifeOfAPatternFromItsFirstRunToAClickAndTheNextP
         R"({"t":600,"ev":"pattern","index":1,"choice":2})",
         R"({"t":610,"ev":"halt","reason":"budget"})",
         // The end of the run closes the mascot as a user would.
-        R"({"t":1000,"ev":"hide"})"));
+        R"({"t":1000,"ev":"hide"})",
+    };
+    EXPECT_THAT(lines, ElementsAreArray(expected));
 }
 
 // The lines whose event is one of `events`, in order.
-std::vector<std::string> Only(const std::vector<std::string>& lines, std::initializer_list<const char*> events) {
+std::vector<std::string> Only(const std::vector<std::string>& lines,
+                              std::initializer_list<const char*> events) {
     std::vector<std::string> out;
     for (const std::string& line : lines)
         for (const char* event : events)
@@ -157,7 +161,8 @@ TEST_F(KqtoolRunTest, SettingsFromTheOptionsAreReadAsTheUsersAndSavedAtTheEnd) {
     const std::string file = Container({test::kIdlePattern, test::kIdlePattern});
     const std::string dir = Dir() + "program";
     // Taskbar only, at its left end, the second pattern, in section Mascot-ABC.
-    ASSERT_EQ(Run("run --seconds 0.3 --dir " + dir + " --tag ABC --fixed 1 --position 0 --pattern 2 " + file), 0)
+    ASSERT_EQ(Run("run --seconds 0.3 --dir " + dir + " --tag ABC --fixed 1 --position 0 --pattern 2 " + file),
+              0)
         << Err();
     EXPECT_EQ(lines.front(), R"({"t":0,"ev":"pattern","index":1,"choice":2})");
     EXPECT_THAT(Only(Before(300), {"show"}), ElementsAre(R"({"t":100,"ev":"show","x":0,"y":643})"));
@@ -194,11 +199,13 @@ TEST_F(KqtoolRunTest, CommandsAndClicksReachTheWindowAtTheirTimes) {
     const std::string file = Container({test::kIdlePattern, "Name \"rest\"\n Draw 1\n WaitRandom 100, 50\n"});
     // 32801 does nothing; 32782 selects pattern 2. The second press comes within the
     // double-click time and runs nothing.
-    ASSERT_EQ(Run("run --seconds 0.6 --command 200:32801 --command 300:32782 --click 120 --click 125 " + file), 0)
+    ASSERT_EQ(
+        Run("run --seconds 0.6 --command 200:32801 --command 300:32782 --click 120 --click 125 " + file), 0)
         << Err();
-    EXPECT_THAT(Only(lines, {"click", "pattern"}),
-                ElementsAre(R"({"t":0,"ev":"pattern","index":0,"choice":1})", HasSubstr(R"("t":120,"ev":"click")"),
-                            R"({"t":300,"ev":"pattern","index":1,"choice":2})"));
+    EXPECT_THAT(
+        Only(lines, {"click", "pattern"}),
+        ElementsAre(R"({"t":0,"ev":"pattern","index":0,"choice":1})", HasSubstr(R"("t":120,"ev":"click")"),
+                    R"({"t":300,"ev":"pattern","index":1,"choice":2})"));
     // The rest pattern's random wait lies in 100..149 ms.
     const std::vector<std::string> waits = Only(lines, {"wait"});
     const auto first = std::find(waits.begin(), waits.end(), R"({"t":300,"ev":"wait","ms":10})");
@@ -215,15 +222,17 @@ TEST_F(KqtoolRunTest, APressOnAHiddenMascotDoesNothingAndSaysSo) {
 }
 
 TEST_F(KqtoolRunTest, ADragSlidesTheMascotAlongTheEdgeWhileTheTimersGoOn) {
-    const std::string file = Container({"Name \"plain\"\n SetHeight 117\nloop:\n Draw 0\n Wait 50\n Goto loop\n"});
+    const std::string file =
+        Container({"Name \"plain\"\n SetHeight 117\nloop:\n Draw 0\n Wait 50\n Goto loop\n"});
     const std::string dir = Dir() + "program";
     ASSERT_EQ(Run("run --seconds 0.6 --dir " + dir + " --drag 300:-147 " + file), 0) << Err();
     // -147 px over the editor's slack of 588 is -25 %: from 90 to 65, x = 200 + 588 * 65 / 100.
-    EXPECT_THAT(Only(lines, {"move", "show", "hide"}),
-                ElementsAre(R"({"t":0,"ev":"move","x":729,"y":183})", R"({"t":100,"ev":"move","x":729,"y":183})",
-                            R"({"t":100,"ev":"show","x":729,"y":183})", R"({"t":500,"ev":"hide"})",
-                            R"({"t":500,"ev":"move","x":582,"y":183})", R"({"t":500,"ev":"show","x":582,"y":183})",
-                            R"({"t":600,"ev":"hide"})"));
+    EXPECT_THAT(
+        Only(lines, {"move", "show", "hide"}),
+        ElementsAre(R"({"t":0,"ev":"move","x":729,"y":183})", R"({"t":100,"ev":"move","x":729,"y":183})",
+                    R"({"t":100,"ev":"show","x":729,"y":183})", R"({"t":500,"ev":"hide"})",
+                    R"({"t":500,"ev":"move","x":582,"y":183})", R"({"t":500,"ev":"show","x":582,"y":183})",
+                    R"({"t":600,"ev":"hide"})"));
     EXPECT_THAT(lines, ::testing::Contains(R"({"t":400,"ev":"draw","frame":0})"));
     std::ifstream saved(dir + "/savedata.dat", std::ios::binary);
     EXPECT_THAT(std::string(std::istreambuf_iterator<char>(saved), {}), HasSubstr("Position=65\r\n"));
@@ -232,24 +241,27 @@ TEST_F(KqtoolRunTest, ADragSlidesTheMascotAlongTheEdgeWhileTheTimersGoOn) {
 TEST_F(KqtoolRunTest, TheContextMenuIsPrintedAsItIsShown) {
     const std::string file = Container({test::kIdlePattern, "Name \"\xE4\xBC\x91\"\n Wait 1\n"});
     ASSERT_EQ(Run("run --seconds 0.3 --settings 200:cancel " + file), 0) << Err();
-    EXPECT_THAT(Only(lines, {"menu"}),
-                ElementsAre(std::string(R"({"t":200,"ev":"menu","items":[)") +
-                            R"({"kind":"command","id":32800,"text":"設定(&S)...","flags":[]},)" +
-                            R"({"kind":"submenu","text":"パターン選択","items":[)" +
-                            R"({"kind":"command","id":32780,"text":"ランダム選択","flags":[]},)" +
-                            R"({"kind":"separator"},)" +
-                            R"({"kind":"command","id":32781,"text":"idle","flags":["checked"]},)" +
-                            R"({"kind":"command","id":32782,"text":"休","flags":[]}]},)" +
-                            R"({"kind":"command","id":57664,"text":"このソフトについて(&A)...","flags":[]},)" +
-                            R"({"kind":"separator"},)" +
-                            R"({"kind":"command","id":57665,"text":"終了(&X)\tAlt+F4","flags":[]}]})"));
+    EXPECT_THAT(
+        Only(lines, {"menu"}),
+        ElementsAre(std::string(R"({"t":200,"ev":"menu","items":[)") +
+                    R"({"kind":"command","id":32800,"text":"設定(&S)...","flags":[]},)" +
+                    R"({"kind":"submenu","text":"パターン選択","items":[)" +
+                    R"({"kind":"command","id":32780,"text":"ランダム選択","flags":[]},)" +
+                    R"({"kind":"separator"},)" +
+                    R"({"kind":"command","id":32781,"text":"idle","flags":["checked"]},)" +
+                    R"({"kind":"command","id":32782,"text":"休","flags":[]}]},)" +
+                    R"({"kind":"command","id":57664,"text":"このソフトについて(&A)...","flags":[]},)" +
+                    R"({"kind":"separator"},)" +
+                    R"({"kind":"command","id":57665,"text":"終了(&X)\tAlt+F4","flags":[]}]})"));
 }
 
 TEST_F(KqtoolRunTest, TextsAreUtf8AndBytesThatAreNoShiftJisAreEscaped) {
     // 0x81 followed by a quote is no character; 0xFD is none at all.
-    const std::string file = Container({"Name \"t\"\n Text 1, 2, \"\\x81\\\"A\\xFD\xE3\x81\x82\"\n Wait 50\n"});
+    const std::string file =
+        Container({"Name \"t\"\n Text 1, 2, \"\\x81\\\"A\\xFD\xE3\x81\x82\"\n Wait 50\n"});
     ASSERT_EQ(Run("run --seconds 0 " + file), 0) << Err();
-    EXPECT_THAT(Only(lines, {"text"}), ElementsAre(R"({"t":0,"ev":"text","x":1,"y":2,"text":"\u0081\"A\u00FDあ"})"));
+    EXPECT_THAT(Only(lines, {"text"}),
+                ElementsAre(R"({"t":0,"ev":"text","x":1,"y":2,"text":"\u0081\"A\u00FDあ"})"));
 }
 
 TEST_F(KqtoolRunTest, SoundsSayWhetherTheyWereHeard) {
@@ -259,8 +271,8 @@ TEST_F(KqtoolRunTest, SoundsSayWhetherTheyWereHeard) {
     test::WriteBytes(m_dir, "ding.wav", test::MakeWave(800));
     m_dir.Write("program/savedata.dat", "[Mascot-TEST]\nUseSound=1\n");
     const std::string ding = m_dir.File("ding.wav");
-    const std::string pattern = "Name \"s\"\n PlaySound 2\n PlayFile \"" + ding + "\"\n Wait 200\n PlayFile \"" +
-                                ding + "\"\n PlaySound 9\n Wait 1000\n";
+    const std::string pattern = "Name \"s\"\n PlaySound 2\n PlayFile \"" + ding +
+                                "\"\n Wait 200\n PlayFile \"" + ding + "\"\n PlaySound 9\n Wait 1000\n";
     const std::string file = Container({pattern});
     ASSERT_EQ(Run("run --seconds 0.3 --dir " + Dir() + "program " + file), 0) << Err();
     // A wave played by name is not heard over one still playing; sound 9 names no file.

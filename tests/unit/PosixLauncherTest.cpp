@@ -48,7 +48,10 @@ TEST(PosixLauncherTest, SplitsACommandLineAsTheWindowsRuntimeDoes) {
         {R"(prog a""b)", {"prog", "ab"}},
         // A Shift-JIS character whose second byte is 0x5C is no backslash: "表" and "ソフト".
         {"prog \"\x95\x5C\" x", {"prog", "\x95\x5C", "x"}},
-        {"\"\x83\x5C\x83t\x83g.exe\" \x95\x5C\"a b\"", {"\x83\x5C\x83t\x83g.exe", "\x95\x5C" "a b"}},
+        {"\"\x83\x5C\x83t\x83g.exe\" \x95\x5C\"a b\"",
+         {"\x83\x5C\x83t\x83g.exe",
+          "\x95\x5C"
+          "a b"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);

@@ -90,7 +90,8 @@ const char kUsage[] =
 
 int RunRun(std::span<const std::string> args);
 
-const Command kRun{"run", "run a character headless on a simulated desktop, printing JSON lines", kUsage, RunRun};
+const Command kRun{"run", "run a character headless on a simulated desktop, printing JSON lines", kUsage,
+                   RunRun};
 
 // A directory that exists afterwards, made if needed; false with a message when that fails.
 bool EnsureDirectory(const std::string& path) {
@@ -152,7 +153,8 @@ int RunRun(std::span<const std::string> args) {
         return kExitFailure;
     }
     if (!session.Run(std::move(*container))) {
-        std::fprintf(stderr, "kqtool run: %s: the program could not start on this data\n", options->file.c_str());
+        std::fprintf(stderr, "kqtool run: %s: the program could not start on this data\n",
+                     options->file.c_str());
         return kExitFindings;
     }
     return session.FramesFailed() ? kExitFailure : kExitOk;

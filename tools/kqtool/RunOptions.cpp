@@ -1,8 +1,6 @@
 #include "tools/kqtool/RunOptions.h"
 
-#include <algorithm>
 #include <charconv>
-#include <iterator>
 #include <cstdint>
 #include <limits>
 
@@ -30,7 +28,8 @@ std::optional<uint64_t> ParseTime(std::string_view text) {
 std::optional<uint64_t> ParseSeconds(std::string_view text) {
     const size_t dot = text.find('.');
     const std::string_view whole = text.substr(0, dot);
-    const std::string_view fraction = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
+    const std::string_view fraction =
+        dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
     if (fraction.size() > 3 || (dot != std::string_view::npos && fraction.empty()))
         return std::nullopt;
     const auto seconds = ParseInt(whole, 0, static_cast<int64_t>(kMaxDurationMs / 1000));
@@ -60,7 +59,8 @@ std::optional<Rect> ParseRect(std::string_view text) {
         return std::nullopt;
     int32_t v[4] = {};
     for (size_t i = 0; i < 4; ++i) {
-        const auto value = ParseInt(parts[i], std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+        const auto value =
+            ParseInt(parts[i], std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
         if (!value)
             return std::nullopt;
         v[i] = static_cast<int32_t>(*value);
@@ -130,72 +130,100 @@ bool ValidTag(std::string_view tag) {
     return true;
 }
 
-// One option with its value; false with `error` set when the value is wrong.
-bool ApplyOption(RunOptions& options, const std::string& name, const std::string& value, std::string& error) {
-    constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
-    constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
-    uint64_t at = 0;
-    int64_t number = 0;
-    if (name == "--seconds") {
-        const auto ms = ParseSeconds(value);
-        if (!ms)
-            error = "--seconds takes a number of seconds, such as 10 or 2.5";
-        options.durationMs = ms.value_or(0);
-    } else if (name == "--seed") {
-        const auto seed = ParseInt(value, 0, std::numeric_limits<uint32_t>::max());
-        if (!seed)
-            error = "--seed takes a number from 0 to 4294967295";
-        options.seed = static_cast<uint32_t>(seed.value_or(0));
-    } else if (name == "--foreground" || name == "--taskbar") {
-        const auto rect = ParseRect(value);
-        if (!rect)
-            error = name + " takes four integers L,T,R,B";
-        else if (name == "--foreground")
-            options.foreground = rect;
-        else
-            options.taskbar = *rect;
-    } else if (name == "--tag") {
-        if (!ValidTag(value))
-            error = "--tag takes an upper-case ASCII word of 1 to 8 letters and digits";
-        options.tag = value;
-    } else if (name == "--fixed" || name == "--position" || name == "--pattern") {
-        const auto setting = ParseInt(value, kInt32Min, kInt32Max);
-        if (!setting)
-            error = name + " takes an integer";
-        const auto v = static_cast<int32_t>(setting.value_or(0));
-        (name == "--fixed" ? options.fixed : name == "--position" ? options.position : options.pattern) = v;
-    } else if (name == "--click") {
-        const auto time = ParseTime(value);
-        if (!time)
-            error = "--click takes a time in milliseconds";
-        options.clicks.push_back(time.value_or(0));
-    } else if (name == "--command") {
-        if (!ParseTimed(value, 0, 0xFFFF, at, number))
-            error = "--command takes MS:ID, with ID from 0 to 65535";
-        options.commands.push_back({at, static_cast<uint32_t>(number)});
-    } else if (name == "--drag") {
-        if (!ParseTimed(value, -100'000, 100'000, at, number))
-            error = "--drag takes MS:DX, with DX a number of pixels";
-        options.drags.push_back({at, static_cast<int32_t>(number)});
-    } else if (name == "--settings") {
-        const auto answer = ParseSettings(value);
-        if (!answer)
-            error = "--settings takes MS:pos=TEXT,fixed=0..2,topmost=0|1,ok|cancel";
-        options.settings.push_back(answer.value_or(SettingsAnswer{}));
-    } else if (name == "--frames") {
-        options.framesDir = value;
-    } else if (name == "--dir") {
-        options.dir = value;
-    } else {
-        error = "unknown option '" + name + "'";
-    }
-    return error.empty();
+// An option that takes a value: how it changes the options (false when the value is wrong), and
+// what it takes, for the message.
+struct ValueOption {
+    std::string_view name;
+    bool (*apply)(RunOptions& options, std::string_view value);
+    const char* takes;
+};
+
+// Stores a parsed value; false, leaving `to` alone, when there is none.
+template <typename T, typename U>
+bool Store(const std::optional<T>& value, U& to) {
+    if (!value)
+        return false;
+    to = static_cast<U>(*value);
+    return true;
 }
 
-constexpr std::string_view kValueOptions[] = {
-    "--seconds", "--seed",    "--foreground", "--taskbar",  "--tag",    "--fixed", "--position",
-    "--pattern", "--click",   "--command",    "--drag",     "--settings", "--frames", "--dir",
+// Appends a parsed value; false when there is none.
+template <typename T>
+bool Append(const std::optional<T>& value, std::vector<T>& to) {
+    if (!value)
+        return false;
+    to.push_back(*value);
+    return true;
+}
+
+std::optional<RunOptions::CommandAt> ParseCommand(std::string_view text) {
+    uint64_t at = 0;
+    int64_t id = 0;
+    if (!ParseTimed(text, 0, 0xFFFF, at, id))
+        return std::nullopt;
+    return RunOptions::CommandAt{at, static_cast<uint32_t>(id)};
+}
+
+std::optional<RunOptions::DragAt> ParseDrag(std::string_view text) {
+    uint64_t at = 0;
+    int64_t dx = 0;
+    if (!ParseTimed(text, -100'000, 100'000, at, dx))
+        return std::nullopt;
+    return RunOptions::DragAt{at, static_cast<int32_t>(dx)};
+}
+
+std::optional<std::string> ParseTag(std::string_view text) {
+    return ValidTag(text) ? std::optional<std::string>(text) : std::nullopt;
+}
+
+std::optional<std::string> ParseDirectory(std::string_view text) {
+    return text.empty() ? std::nullopt : std::optional<std::string>(text);
+}
+
+std::optional<int32_t> ParseSetting(std::string_view text) {
+    const auto value =
+        ParseInt(text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+    return value ? std::optional<int32_t>(static_cast<int32_t>(*value)) : std::nullopt;
+}
+
+std::optional<uint32_t> ParseSeed(std::string_view text) {
+    const auto value = ParseInt(text, 0, std::numeric_limits<uint32_t>::max());
+    return value ? std::optional<uint32_t>(static_cast<uint32_t>(*value)) : std::nullopt;
+}
+
+using Options = RunOptions;
+using Text = std::string_view;
+
+const ValueOption kValueOptions[] = {
+    {"--seconds", [](Options& o, Text v) { return Store(ParseSeconds(v), o.durationMs); },
+     "a number of seconds, such as 10 or 2.5"},
+    {"--seed", [](Options& o, Text v) { return Store(ParseSeed(v), o.seed); },
+     "a number from 0 to 4294967295"},
+    {"--foreground", [](Options& o, Text v) { return Store(ParseRect(v), o.foreground); },
+     "four integers L,T,R,B"},
+    {"--taskbar", [](Options& o, Text v) { return Store(ParseRect(v), o.taskbar); }, "four integers L,T,R,B"},
+    {"--tag", [](Options& o, Text v) { return Store(ParseTag(v), o.tag); },
+     "an upper-case ASCII word of 1 to 8 letters and digits"},
+    {"--fixed", [](Options& o, Text v) { return Store(ParseSetting(v), o.fixed); }, "an integer"},
+    {"--position", [](Options& o, Text v) { return Store(ParseSetting(v), o.position); }, "an integer"},
+    {"--pattern", [](Options& o, Text v) { return Store(ParseSetting(v), o.pattern); }, "an integer"},
+    {"--click", [](Options& o, Text v) { return Append(ParseTime(v), o.clicks); }, "a time in milliseconds"},
+    {"--command", [](Options& o, Text v) { return Append(ParseCommand(v), o.commands); },
+     "MS:ID, with ID from 0 to 65535"},
+    {"--drag", [](Options& o, Text v) { return Append(ParseDrag(v), o.drags); },
+     "MS:DX, with DX a number of pixels"},
+    {"--settings", [](Options& o, Text v) { return Append(ParseSettings(v), o.settings); },
+     "MS:pos=TEXT,fixed=0..2,topmost=0|1,ok|cancel"},
+    {"--frames", [](Options& o, Text v) { return Store(ParseDirectory(v), o.framesDir); }, "a directory"},
+    {"--dir", [](Options& o, Text v) { return Store(ParseDirectory(v), o.dir); }, "a directory"},
 };
+
+const ValueOption* FindOption(std::string_view name) {
+    for (const ValueOption& option : kValueOptions)
+        if (option.name == name)
+            return &option;
+    return nullptr;
+}
 
 }  // namespace
 
@@ -208,7 +236,8 @@ std::optional<RunOptions> ParseRunOptions(std::span<const std::string> args, std
             continue;
         }
         if (arg.starts_with("-") && arg.size() > 1) {
-            if (std::find(std::begin(kValueOptions), std::end(kValueOptions), arg) == std::end(kValueOptions)) {
+            const ValueOption* option = FindOption(arg);
+            if (!option) {
                 error = "unknown option '" + arg + "'";
                 return std::nullopt;
             }
@@ -216,8 +245,10 @@ std::optional<RunOptions> ParseRunOptions(std::span<const std::string> args, std
                 error = arg + " needs a value";
                 return std::nullopt;
             }
-            if (!ApplyOption(options, arg, args[++i], error))
+            if (!option->apply(options, args[++i])) {
+                error = arg + " takes " + option->takes;
                 return std::nullopt;
+            }
             continue;
         }
         if (!options.file.empty()) {

@@ -56,7 +56,8 @@ bool RunSession::WriteSettings(std::string& error) {
 void RunSession::SetUpDesktop() {
     m_sim.desktop.AddTaskbar(m_options.taskbar);
     if (m_options.foreground) {
-        const WindowId editor = m_sim.desktop.AddWindow(*m_options.foreground, kForegroundTitle, kForegroundClass);
+        const WindowId editor =
+            m_sim.desktop.AddWindow(*m_options.foreground, kForegroundTitle, kForegroundClass);
         m_sim.desktop.SetForeground(editor);
     }
 }
@@ -96,7 +97,8 @@ SimWindow* RunSession::PressableMascot(const char* option, uint64_t at) {
     SimWindow* window = Mascot();
     if (window && window->IsVisible())
         return window;
-    std::fprintf(stderr, "kqtool run: %s at %" PRIu64 " ms: the mascot is not on the screen; nothing pressed\n",
+    std::fprintf(stderr,
+                 "kqtool run: %s at %" PRIu64 " ms: the mascot is not on the screen; nothing pressed\n",
                  option, at);
     return nullptr;
 }
@@ -184,7 +186,8 @@ void RunSession::ScheduleSettings(const SettingsAnswer& answer) {
     m_sim.desktop.ScheduleAt(answer.at, [this, at = answer.at, dialogsBefore] {
         if (!*dialogsBefore || m_sim.ui.Dialogs().size() != **dialogsBefore)
             return;
-        std::fprintf(stderr, "kqtool run: --settings at %" PRIu64 " ms: the settings dialog did not open\n", at);
+        std::fprintf(stderr, "kqtool run: --settings at %" PRIu64 " ms: the settings dialog did not open\n",
+                     at);
         m_sim.ui.DropDialogScripts();
     });
 }
@@ -196,7 +199,9 @@ void RunSession::Print(const std::string& line) {
     std::fputc('\n', m_out);
 }
 
-void RunSession::OnCoreEvent(const MascotEvent& event) { Print(CoreEventLine(m_sim.desktop.Now(), event)); }
+void RunSession::OnCoreEvent(const MascotEvent& event) {
+    Print(CoreEventLine(m_sim.desktop.Now(), event));
+}
 
 void RunSession::OnDesktopEvent(const SimEvent& event) {
     if (event.kind == SimEvent::Kind::MessageBox) {

@@ -31,14 +31,18 @@ std::string ItemsJson(const std::vector<MenuItem>& items) {
                 json.Utf8("kind", "submenu").Sjis("text", item.text).Raw("items", ItemsJson(item.submenu));
                 break;
             case MenuItem::Kind::Command: {
-                const std::pair<bool, const char*> flagNames[] = {
-                    {item.checked, "checked"}, {item.grayed, "grayed"}, {item.disabled, "disabled"},
-                    {item.menuBarBreak, "break"}};
+                const std::pair<bool, const char*> flagNames[] = {{item.checked, "checked"},
+                                                                  {item.grayed, "grayed"},
+                                                                  {item.disabled, "disabled"},
+                                                                  {item.menuBarBreak, "break"}};
                 std::vector<std::string> flags;
                 for (const auto& [set, name] : flagNames)
                     if (set)
                         flags.push_back(JsonUtf8String(name));
-                json.Utf8("kind", "command").Int("id", item.id).Sjis("text", item.text).Raw("flags", JsonArray(flags));
+                json.Utf8("kind", "command")
+                    .Int("id", item.id)
+                    .Sjis("text", item.text)
+                    .Raw("flags", JsonArray(flags));
                 break;
             }
         }
@@ -88,7 +92,9 @@ std::optional<std::string> DesktopEventLine(const SimEvent& event) {
     }
 }
 
-std::string MenuLine(uint64_t t, const Menu& menu) { return Line(t, "menu").Raw("items", ItemsJson(menu.items)).Text(); }
+std::string MenuLine(uint64_t t, const Menu& menu) {
+    return Line(t, "menu").Raw("items", ItemsJson(menu.items)).Text();
+}
 
 const char* DialogName(int64_t templateId) {
     if (templateId == kSettingsTemplate)
