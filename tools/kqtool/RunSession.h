@@ -48,6 +48,7 @@ private:
     void ScheduleClick(uint64_t at);
     void ScheduleDrag(uint64_t at, int32_t dx);
     void ScheduleSettings(const SettingsAnswer& answer);
+    std::vector<DialogAction> SettingsActions(const SettingsAnswer& answer) const;
     void OnCoreEvent(const MascotEvent& event);
     void OnDesktopEvent(const SimEvent& event);
     void WriteFrame(const SimWindow& window, uint64_t t);
