@@ -82,10 +82,14 @@ inline std::string Container(Bytes bytes) {
     if (const auto& table = data.Table()) {
         if (const auto title = table->Title(); title && !Inside(*title, bytes))
             return "the title lies outside the container";
-        for (uint16_t i = 0; i < table->PatternCount() && table->PatternOffset(i); ++i) {
-            const auto code = PatternExtent(data, i);
-            if (code && !Inside(*code, bytes))
+        const auto extents = PatternExtents(data);
+        for (uint16_t i = 0; i < extents.size(); ++i) {
+            if (extents[i] && !Inside(*extents[i], bytes))
                 return "a pattern's bytes lie outside the container";
+            const auto one = i < 16 ? PatternExtent(data, i) : extents[i];
+            if (one.has_value() != extents[i].has_value() ||
+                (one && (one->data() != extents[i]->data() || one->size() != extents[i]->size())))
+                return "the extents of all patterns differ from one pattern's";
             (void)table->PatternName(i);
         }
     }

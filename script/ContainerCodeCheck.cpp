@@ -71,6 +71,19 @@ std::optional<std::span<const uint8_t>> PatternExtent(const MascotData& data, ui
     return Extent(data, BlockStarts(data), pattern->Offset());
 }
 
+std::vector<std::optional<std::span<const uint8_t>>> PatternExtents(const MascotData& data) {
+    std::vector<std::optional<std::span<const uint8_t>>> extents;
+    const auto& table = data.Table();
+    if (!table)
+        return extents;
+    const std::vector<uint64_t> starts = BlockStarts(data);
+    for (uint16_t i = 0; i < table->PatternCount() && table->PatternOffset(i); ++i) {
+        const auto pattern = table->PatternAt(i);
+        extents.push_back(pattern ? std::optional(Extent(data, starts, pattern->Offset())) : std::nullopt);
+    }
+    return extents;
+}
+
 void CheckContainerCode(const MascotData& data, Findings& findings) {
     const auto& table = data.Table();
     if (!table)

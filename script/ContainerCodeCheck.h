@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "data/ContainerCheck.h"
 #include "data/MascotData.h"
@@ -20,6 +21,9 @@ namespace mascot {
 // whichever starts first after it; the container's end when none does. Nothing when the
 // pattern's offset is absent or lies outside.
 std::optional<std::span<const uint8_t>> PatternExtent(const MascotData& data, uint16_t i);
+// The extents of all patterns at once, index i for pattern i, up to the last pattern whose offset
+// entry lies inside: what PatternExtent gives for each, without finding the blocks again.
+std::vector<std::optional<std::span<const uint8_t>>> PatternExtents(const MascotData& data);
 
 // Appends the byte-code findings of every pattern that lies inside the container. What the
 // structural checks already say about a pattern's Name (that it is missing, or that its name

@@ -91,6 +91,12 @@ TEST(ContainerCodeCheckTest, APatternEndsWhereTheNextBegins) {
     EXPECT_EQ(PatternExtent(data, 0)->size(), c.patternStarts[1] - c.patternStarts[0]);
     EXPECT_EQ(PatternExtent(data, 1)->size(), c.bytes.size() - c.patternStarts[1]);
     EXPECT_FALSE(PatternExtent(data, 2));
+    const auto all = PatternExtents(data);
+    ASSERT_EQ(all.size(), 2u);
+    for (uint16_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(all[i]->data(), PatternExtent(data, i)->data());
+        EXPECT_EQ(all[i]->size(), PatternExtent(data, i)->size());
+    }
 
     Findings findings;
     CheckContainerCode(data, findings);

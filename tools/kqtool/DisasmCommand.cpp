@@ -126,9 +126,10 @@ std::optional<std::string> ContainerText(const MascotData& data, const Arguments
         return std::nullopt;
     }
     const uint16_t version = data.Version().value_or(0);
+    const auto extents = PatternExtents(data);
     std::string out;
     for (uint16_t i = args.pattern.value_or(0); i < (args.pattern ? *args.pattern + 1 : count); ++i) {
-        const auto code = PatternExtent(data, i);
+        const auto code = i < extents.size() ? extents[i] : std::nullopt;
         if (!out.empty())
             out += "\n";
         if (!code) {
