@@ -105,7 +105,8 @@ def chunk(kind, data):
 
 def write_png(path, width, height, depth, colour_type, rows, palette=None):
     raw = b"".join(b"\0" + row for row in rows)
-    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, 0))
+    header = struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, 0)
+    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
     if palette:
         png += chunk(b"PLTE", b"".join(bytes(c) for c in palette))
     png += chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
