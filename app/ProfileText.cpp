@@ -168,7 +168,8 @@ std::string ProfileWrite(const std::optional<std::string>& file, std::string_vie
 
     const Line& after = lines[lastEntryLine];
     std::string out = text.substr(0, after.end);
-    if (after.end == after.contentEnd)  // the file's last line had no line ending
+    // The file's last line may have no line ending; a CR alone (dropped from its content) is none.
+    if (text[after.end - 1] != '\n')
         out += eol;
     out.append(key).append("=").append(value).append(eol);
     out.append(text, after.end, std::string::npos);

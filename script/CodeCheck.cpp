@@ -113,7 +113,7 @@ void PatternChecker::CheckInstruction(const DecodedInstruction& instruction) {
     }
 }
 
-// Literal numbers that name sounds, images and slots that do not exist.
+// Literal numbers that name sounds, images, slots and patterns that do not exist.
 void PatternChecker::CheckLiteral(const DecodedInstruction& instruction, int operand) {
     const uint32_t value = instruction.values[operand];
     if (value > kMaxLiteral)
@@ -126,6 +126,11 @@ void PatternChecker::CheckLiteral(const DecodedInstruction& instruction, int ope
     } else if (opcode == Opcode::SetShape && value >= kRegionSlotCount) {
         Report(instruction.offset, CodeProblem::MissingSlot,
                name + ": slot " + std::to_string(value) + " does not exist (0 to 15)");
+    } else if (opcode == Opcode::ChangePattern && m_options.patternCount && value > *m_options.patternCount) {
+        // 0 chooses at random; menu command numbers from 32780 on cannot be literals.
+        Report(instruction.offset, CodeProblem::MissingPattern,
+               name + ": pattern " + std::to_string(value) + " does not exist (" +
+                   std::to_string(*m_options.patternCount) + " patterns)");
     } else if (m_options.imageCount && value >= *m_options.imageCount &&
                (opcode == Opcode::Draw || ((opcode == Opcode::MakeShape || opcode == Opcode::Palette) &&
                                            operand == 1 && instruction.values[0] == 'b'))) {
@@ -255,6 +260,8 @@ const char* CodeProblemName(CodeProblem problem) {
             return "missing-image";
         case CodeProblem::MissingSlot:
             return "missing-slot";
+        case CodeProblem::MissingPattern:
+            return "missing-pattern";
         case CodeProblem::LongString:
             return "long-string";
         case CodeProblem::RunsOffTheEnd:

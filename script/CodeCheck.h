@@ -22,6 +22,7 @@ enum class CodeProblem : uint8_t {
     SoundIndex,       // PlaySound with a literal above 4
     MissingImage,     // Draw, MakeShape or Palette with a literal image number past the last image
     MissingSlot,      // SetShape with a literal slot number past the 16 slots
+    MissingPattern,   // ChangePattern with a literal pattern number above the pattern count
     LongString,       // a string or name over 255 bytes
     RunsOffTheEnd,    // execution can continue past the last byte of the pattern
     EndlessLoop,      // a loop that can go round without Wait, WaitRandom, SetPosition or ChangePattern
@@ -37,6 +38,8 @@ struct CodeCheckOptions {
     uint16_t version = kDefaultVersion;
     // The container's frame image count; without it image numbers are not checked.
     std::optional<uint16_t> imageCount;
+    // The container's pattern count; without it pattern numbers are not checked.
+    std::optional<uint16_t> patternCount;
 };
 
 // Decodes the pattern from its first byte and reports every finding, ordered by offset.

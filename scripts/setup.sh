@@ -13,6 +13,8 @@ packages=(
     libgmock-dev
     libbenchmark-dev
     libpng-dev
+    clang-14
+    libclang-rt-14-dev
 )
 
 missing=()

@@ -69,6 +69,9 @@ TEST(CodeCheckTest, FindingsNameTheOffsetOfTheirInstruction) {
          "Name \"n\"\n Draw 6\n Draw 7\n MakeShape 'b', 7\n MakeShape 'a', 7\n Palette 'b', 9\n SetPosition "
          "0\n",
          {{CodeProblem::MissingImage, 3}, {CodeProblem::MissingImage, 4}, {CodeProblem::MissingImage, 6}}},
+        {"pattern numbers",
+         "Name \"n\"\n ChangePattern 3\n ChangePattern 0\n ChangePattern v1\n ChangePattern 4\n",
+         {{CodeProblem::MissingPattern, 5}}},
         {"no name", "Draw 1\n Wait 1\n", {{CodeProblem::MissingName, 1}}},
     };
     for (const Case& c : cases) {
@@ -84,7 +87,7 @@ TEST(CodeCheckTest, FindingsNameTheOffsetOfTheirInstruction) {
             shift = out.lines[1].offset;
             code.erase(code.begin(), code.begin() + shift);
         }
-        const std::vector<CodeFinding> findings = CheckPattern(code, CodeCheckOptions{302, 7});
+        const std::vector<CodeFinding> findings = CheckPattern(code, CodeCheckOptions{302, 7, 3});
         ASSERT_EQ(findings.size(), c.findings.size()) << Describe(findings);
         for (size_t i = 0; i < findings.size(); ++i) {
             EXPECT_EQ(findings[i].problem, c.findings[i].problem) << Describe(findings);
@@ -122,7 +125,13 @@ TEST(CodeCheckTest, UndecodableBytesAreNamed) {
 TEST(CodeCheckTest, WithoutAnImageCountImagesAreNotChecked) {
     const std::vector<uint8_t> code = test::Asm("Name \"n\"\n Draw 999\n SetPosition 0\n");
     EXPECT_THAT(CheckPattern(code), IsEmpty());
-    EXPECT_EQ(CheckPattern(code, CodeCheckOptions{302, 3}).size(), 1u);
+    EXPECT_EQ(CheckPattern(code, CodeCheckOptions{302, 3, std::nullopt}).size(), 1u);
+}
+
+TEST(CodeCheckTest, WithoutAPatternCountPatternNumbersAreNotChecked) {
+    const std::vector<uint8_t> code = test::Asm("Name \"n\"\n ChangePattern 17\n");
+    EXPECT_THAT(CheckPattern(code), IsEmpty());
+    EXPECT_EQ(CheckPattern(code, CodeCheckOptions{302, std::nullopt, 16}).size(), 1u);
 }
 
 }  // namespace

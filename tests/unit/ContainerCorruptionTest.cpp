@@ -1,7 +1,7 @@
 // Truncations, flipped header bytes and seeded random mutations of a valid container, run
-// through every view, the file checks and the structure check. Each case gets a buffer of
-// exactly its size, so that the sanitizer build catches a read one byte past the end; the
-// tests themselves check that every span handed out lies inside the container.
+// through every view, the file checks, the structure check and the byte-code check. Each case gets a buffer
+// of exactly its size, so that the sanitizer build catches a read one byte past the end; the tests themselves
+// check that every span handed out lies inside the container.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "data/ContainerCheck.h"
 #include "data/ContainerValidation.h"
 #include "data/MascotData.h"
+#include "script/ContainerCodeCheck.h"
 #include "support/DataFixtures.h"
 
 namespace mascot {
@@ -39,6 +40,7 @@ public:
         (void)data.MenuColumnLength();
         Findings findings;
         CheckContainerStructure(data, findings);
+        CheckContainerCode(data, findings);
         (void)ValidateDataFile(m_container);
     }
 

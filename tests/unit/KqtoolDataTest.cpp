@@ -74,18 +74,30 @@ private:
     std::vector<std::string> m_paths;
 };
 
+// The sample container with byte code that passes the checks: each pattern halts after its name
+// (SetPosition). Pattern 0 keeps its size; pattern 1, the last, grows by two bytes.
+BuiltContainer Runnable(uint16_t version = 302) {
+    BuiltContainer c = test::SampleContainer(version);
+    const std::vector<uint8_t> halt = {14, 3, 0};
+    c.PutBytes(c.patternStarts[1] - halt.size(), halt).PutBytes(c.bytes.size() - 1, halt);
+    c.RewriteTotalLength().RewriteChecksums();
+    return c;
+}
+
 TEST_F(KqtoolDataTest, CheckVerdictsAndExitCodes) {
-    BuiltContainer tableCrc = test::SampleContainer();
+    BuiltContainer tableCrc = Runnable();
     tableCrc.BreakTableChecksum();
-    BuiltContainer lengthAndHeader = test::SampleContainer();
+    BuiltContainer lengthAndHeader = Runnable();
     lengthAndHeader.PutU32(28, 5).BreakHeaderChecksum();
-    BuiltContainer all = test::SampleContainer(301);
+    BuiltContainer all = Runnable(301);
     all.PutU8(all.tableOffset, 'X').PutU32(28, 5).BreakHeaderChecksum();
-    BuiltContainer truncated = test::SampleContainer();
+    BuiltContainer truncated = Runnable();
     truncated.Truncate(1000);
-    BuiltContainer noName = test::SampleContainer(300);
+    BuiltContainer noName = Runnable(300);
     noName.PutU8(noName.patternStarts[1], 0);
-    BuiltContainer doubtfulAndBroken = test::SampleContainer();
+    BuiltContainer code = Runnable();
+    code.PutBytes(code.patternStarts[1] - 3, std::vector<uint8_t>{11, 9, 0});  // PlaySound 9, then on
+    BuiltContainer doubtfulAndBroken = Runnable();
     doubtfulAndBroken.PutU32(doubtfulAndBroken.PatternOffsetField(0), 0xFFFFFFFF).PutU32(28, 4);
     struct Case {
         const char* name;
@@ -94,7 +106,7 @@ TEST_F(KqtoolDataTest, CheckVerdictsAndExitCodes) {
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {"ok.kq", test::SampleContainer().bytes, 0, {"verdict: ok"}},
+        {"ok.kq", Runnable().bytes, 0, {"verdict: ok"}},
         {"tablecrc.kq", tableCrc.bytes, 1, {"verdict: Q (failed: table-crc)"}},
         {"lengthheader.kq", lengthAndHeader.bytes, 1, {"verdict: Q (failed: length, header-crc)"}},
         {"all.kq", all.bytes, 1, {"verdict: Q (failed: length, header-crc, table-crc)"}},
@@ -112,12 +124,19 @@ TEST_F(KqtoolDataTest, CheckVerdictsAndExitCodes) {
           "pattern table at offset 1836: its 104-byte fixed part runs past the end of the container (1000 "
           "bytes)"}},
         {"picture.bmp", {'B', 'M', 0x46, 0, 0, 0, 0, 0}, 2, {"verdict: M3"}},
-        {"new.kq", test::SampleContainer(304).bytes, 2, {"verdict: M4"}},
+        {"new.kq", Runnable(304).bytes, 2, {"verdict: M4"}},
         {"noname.kq",
          noName.bytes,
          1,
          {"verdict: ok",
-          "pattern 1 at offset 1958: does not start with Name (opcode 16), where the menu reads its name"}},
+          "pattern 1 at offset 1958: does not start with Name (opcode 16), where the menu reads its name",
+          "pattern 1 at offset 1959: code offset 1: Remark runs past the end of the pattern"}},
+        {"code.kq",
+         code.bytes,
+         1,
+         {"verdict: ok",
+          "pattern 0 at offset 1955: code offset 7: PlaySound: sound 9 does not exist (0 to 4)",
+          "pattern 0 at offset 1955: code offset 7: execution continues past the end of the pattern"}},
         {"both.kq",
          doubtfulAndBroken.bytes,
          1,

@@ -59,6 +59,8 @@ TEST(ProfileTextTest, WriteChangesOneLineAndKeepsEverythingElse) {
         {"new key in an empty section", "[A]\n[B]\nY=2\n", "A", "Z", "5", "[A]\nZ=5\n[B]\nY=2\n"},
         {"new section after a last line without ending", "[B]\nY=2", "A", "Z", "5", "[B]\nY=2\n[A]\nZ=5\n"},
         {"new key after a last line without ending", "[A]\nX=1", "A", "Z", "5", "[A]\nX=1\nZ=5\n"},
+        // A lone CR is no line ending: without one the new key would join the last line.
+        {"new key after a last line ending in a lone CR", "[A]\nX=1\r", "A", "Z", "5", "[A]\nX=1\r\nZ=5\n"},
         {"comments and other sections untouched", "[A]\n;note\nX=1\n[a]\nX=9\n", "A", "X", "2",
          "[A]\n;note\nX=2\n[a]\nX=9\n"},
     };

@@ -97,7 +97,8 @@ int RunAsm(std::span<const std::string> args) {
         std::fprintf(stderr, "%s\n", asmError.ToString().c_str());
     if (!out.Ok())
         return kExitFindings;
-    for (const CodeFinding& finding : CheckPattern(out.code, CodeCheckOptions{parsed->version, std::nullopt}))
+    for (const CodeFinding& finding :
+         CheckPattern(out.code, CodeCheckOptions{parsed->version, std::nullopt, std::nullopt}))
         std::fprintf(stderr, "%s:%d: warning: offset %u: %s\n", parsed->input.c_str(),
                      out.LineOf(finding.offset), finding.offset, finding.message.c_str());
     std::ofstream file(parsed->output, std::ios::binary | std::ios::trunc);

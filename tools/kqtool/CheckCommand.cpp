@@ -6,6 +6,7 @@
 #include "data/ContainerValidation.h"
 #include "data/MascotData.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "script/ContainerCodeCheck.h"
 #include "tools/kqtool/Command.h"
 
 namespace mascot::kqtool {
@@ -26,14 +27,19 @@ const char kUsage[] =
     "  verdict: Q (failed: length, header-crc, table-crc)\n"
     "                     the program would ask whether to go on; only the failed tests are named\n"
     "Then one line per structural problem, naming the item and its offset (not for M1 and M3,\n"
-    "whose files are no containers).\n"
+    "whose files are no containers), then one line per problem in the patterns' byte code, each\n"
+    "decoded from its first byte up to the next block: the pattern, the offset in the container\n"
+    "and in the pattern (as 'kqtool disasm' labels it), and what is wrong: an unknown jump target\n"
+    "or one outside the pattern, an invalid variable, a sound above 4, an image, region slot or\n"
+    "pattern that does not exist, a string over 255 bytes, code that runs off the end, or a loop\n"
+    "that passes no Wait, WaitRandom, SetPosition or ChangePattern.\n"
     "\n"
     "Exit status: 0 for ok without problems, 1 for Q or any problem, 2 for M1 to M4.\n";
 
 int RunCheck(std::span<const std::string> args);
 
-const Command kCheck{"check", "check a mascot container as the loader does, and its structure", kUsage,
-                     RunCheck};
+const Command kCheck{"check", "check a mascot container as the loader does, its structure and byte code",
+                     kUsage, RunCheck};
 
 int RunCheck(std::span<const std::string> args) {
     if (WantsHelp(kCheck, args))
@@ -50,8 +56,11 @@ int RunCheck(std::span<const std::string> args) {
     const FileValidation validation = ValidateDataFile(*bytes);
     std::printf("%s\n", VerdictLine(validation).c_str());
     Findings findings;
-    if (validation.verdict != FileVerdict::NotContainer)
-        CheckContainerStructure(MascotData(*bytes), findings);
+    if (validation.verdict != FileVerdict::NotContainer) {
+        const MascotData data(*bytes);
+        CheckContainerStructure(data, findings);
+        CheckContainerCode(data, findings);
+    }
     for (const Finding& finding : findings)
         std::printf("%s\n", finding.ToString().c_str());
     switch (validation.verdict) {
