@@ -9,8 +9,6 @@
 namespace mascot {
 namespace {
 
-constexpr const char* kTaskbarClass = "Shell_TrayWnd";
-
 enum class TrackMode { AllWindows = 0, TaskbarOnly = 1, AllButTaskbar = 2 };
 
 TrackMode ModeOf(int32_t fixed) {
