@@ -32,8 +32,9 @@ void CMainFrame::Draw(uint16_t frame) {
     if (!m_pBackBuffer)
         return;
     const auto image = Data().Image(frame);
-    const auto dib = ImageDib(frame);
-    if (image && dib)
+    if (!image)
+        return;
+    if (const auto dib = ParseDib(image->Dib()))
         DrawDibAt(*m_pBackBuffer, image->X(), image->Y(), *dib);
 }
 

@@ -89,3 +89,13 @@ inline constexpr uint16_t kMaxNameLength = 255;
 inline constexpr uint16_t kMaxPatterns = 16;
 
 }  // namespace mascot::layout
+
+namespace mascot {
+
+// Entries of the colour table that follows a DIB header: 2, 16 or 256 for 1, 4 or 8 bits per
+// pixel, none for other depths. The colours-used field is never consulted.
+constexpr uint32_t ColorTableEntries(uint16_t bitCount) {
+    return bitCount == 1 ? 2 : bitCount == 4 ? 16 : bitCount == 8 ? 256 : 0;
+}
+
+}  // namespace mascot

@@ -39,18 +39,7 @@ bool FrameImage::IsPackedMask() const {
     return m_bitCount == 1 && m_compression == kPackedMaskCompression;
 }
 
-uint32_t FrameImage::ColourTableEntries() const {
-    switch (m_bitCount) {
-        case 1:
-            return 2;
-        case 4:
-            return 16;
-        case 8:
-            return 256;
-        default:
-            return 0;
-    }
-}
+uint32_t FrameImage::ColourTableEntries() const { return ColorTableEntries(m_bitCount); }
 
 std::optional<std::span<const uint8_t>> FrameImage::ColourTable() const {
     return ByteReader(m_container)

@@ -16,15 +16,6 @@ constexpr int kTicFrequency = 10;
 constexpr int kPageSize = 10;
 constexpr int kLineSize = 1;
 
-// Trackbar scroll codes.
-constexpr int kTbLineUp = 0;
-constexpr int kTbLineDown = 1;
-constexpr int kTbPageUp = 2;
-constexpr int kTbPageDown = 3;
-constexpr int kTbThumbPosition = 4;
-constexpr int kTbThumbTrack = 5;
-constexpr int kTbTop = 6;
-constexpr int kTbBottom = 7;
 
 // The position after a scroll, from the number the edit held. Worked out in 64 bits, so a typed
 // number at the edge of the 32-bit range moves toward the slider's range instead of wrapping.

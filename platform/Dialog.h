@@ -18,6 +18,17 @@ inline constexpr int kIdStatic = -1;
 inline constexpr int kBnClicked = 0;
 inline constexpr int kEnChange = 0x300;
 
+// Trackbar scroll codes a backend passes with OnHScroll.
+inline constexpr int kTbLineUp = 0;
+inline constexpr int kTbLineDown = 1;
+inline constexpr int kTbPageUp = 2;
+inline constexpr int kTbPageDown = 3;
+inline constexpr int kTbThumbPosition = 4;
+inline constexpr int kTbThumbTrack = 5;
+inline constexpr int kTbTop = 6;
+inline constexpr int kTbBottom = 7;
+inline constexpr int kTbEndTrack = 8;
+
 enum class ControlKind {
     DefPushButton,
     PushButton,

@@ -1,5 +1,7 @@
 #include "render/Dib.h"
 
+#include "data/ByteReader.h"
+
 namespace mascot {
 namespace {
 
@@ -10,15 +12,10 @@ constexpr size_t kFieldHeight = 8;
 constexpr size_t kFieldBitCount = 14;
 constexpr size_t kFieldCompression = 16;
 
-// The caller has checked that the header's 40 bytes are there.
-uint16_t ReadU16(std::span<const uint8_t> bytes, size_t at) {
-    return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
+// The caller has checked that the header's 40 bytes are there, so these reads cannot fail.
+uint16_t ReadU16(std::span<const uint8_t> bytes, size_t at) { return ByteReader(bytes).U16At(at).ValueOr(0); }
 
-uint32_t ReadU32(std::span<const uint8_t> bytes, size_t at) {
-    return uint32_t{bytes[at]} | (uint32_t{bytes[at + 1]} << 8) | (uint32_t{bytes[at + 2]} << 16) |
-           (uint32_t{bytes[at + 3]} << 24);
-}
+uint32_t ReadU32(std::span<const uint8_t> bytes, size_t at) { return ByteReader(bytes).U32At(at).ValueOr(0); }
 
 std::optional<Dib> Fail(DibFault reason, DibFault* fault) {
     if (fault)
@@ -27,19 +24,6 @@ std::optional<Dib> Fail(DibFault reason, DibFault* fault) {
 }
 
 }  // namespace
-
-uint32_t ColorTableEntries(uint16_t bitCount) {
-    switch (bitCount) {
-        case 1:
-            return 2;
-        case 4:
-            return 16;
-        case 8:
-            return 256;
-        default:
-            return 0;
-    }
-}
 
 uint64_t Dib::RowBytes() const {
     const uint64_t rowBits = uint64_t(width > 0 ? width : 0) * bitCount;

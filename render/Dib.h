@@ -7,6 +7,8 @@
 #include <optional>
 #include <span>
 
+#include "data/ContainerLayout.h"
+
 namespace mascot {
 
 inline constexpr uint32_t kDibHeaderSize = 40;
@@ -21,10 +23,6 @@ enum class DibFault : uint8_t {
     kNonPositiveSize,      // width or height is 0 or less (top-down images are not supported)
     kTruncatedColorTable,  // the colour table runs past the end of the bytes
 };
-
-// Entries of the colour table that follows the header: 2, 16 or 256 for 1, 4 or 8 bits per
-// pixel, none for other depths. The colours-used field is never consulted.
-uint32_t ColorTableEntries(uint16_t bitCount);
 
 struct Dib {
     int32_t width = 0;   // pixels, > 0

@@ -7,15 +7,6 @@
 namespace mascot {
 namespace {
 
-constexpr int kTbLineUp = 0;
-constexpr int kTbLineDown = 1;
-constexpr int kTbPageUp = 2;
-constexpr int kTbPageDown = 3;
-constexpr int kTbThumbPosition = 4;
-constexpr int kTbThumbTrack = 5;
-constexpr int kTbTop = 6;
-constexpr int kTbBottom = 7;
-constexpr int kTbEndTrack = 8;
 
 // The controls of one running dialog, kept as a real dialog keeps them.
 class SimDialog final : public DialogControls {
